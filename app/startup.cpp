@@ -1,0 +1,34 @@
+#include "app/startup.h"
+
+#include "app/orvel.h"
+#include "app/splash.h"
+#include "app/texts.h"
+#include "toolkit/application.h"
+
+namespace app {
+
+std::unique_ptr<TOrvelform> startUp(toolkit::Application& application)
+{
+    auto* splash = new TSplashWindow;
+    splash->showCentred();
+    splash->activate();
+    splash->paintNow();
+    application.setTitle(texts::kApplicationTitle);
+    auto main = std::make_unique<TOrvelform>();
+    main->showCentred();
+    main->focus(main->FileEdit);
+    main->activate();
+    return main;
+}
+
+} // namespace app
+
+void TOrvelform::FormCreate()
+{
+    CaptionBase = text() + " - ";
+    TotalPoints = 0;
+    Attempt = 1;
+    BookLines.clear();
+    for (int k = 1; k <= 5; ++k)
+        slot(k).setText("");
+}

@@ -1,0 +1,86 @@
+// Opening the book clicked in the file list: read it, settle its layout and
+// question count, shuffle, show the first question, and start the run.
+
+#include "app/orvel.h"
+
+#include "app/texts.h"
+#include "book/bookfile.h"
+#include "book/cp932.h"
+#include "book/format.h"
+#include "toolkit/boxes.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+constexpr int kMaxQuestions = 200;
+
+std::string fileNamePart(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+} // namespace
+
+void TOrvelform::FileListBox1Click()
+{
+    BookLines.clear();
+    AnswerKey.clear();
+    const std::string path = FileListBox1.fileName();
+    const book::Layout layout = book::layoutOf(path);
+    bool cut = false;
+
+    if (layout != book::Layout::NotABook) {
+        setText(CaptionBase + fileNamePart(path));
+        LongLineLayout = layout == book::Layout::LongLine ? 1 : 0;
+        KeyStep = 0;
+        BookLines.assign(book::splitLines(book::readBookFile(path)));
+        if (LongLineLayout == 0) {
+            Label1.setText(book::decodeCp932(BookLines[0]));
+            Edit2.setText(book::decodeCp932(BookLines[1]));
+        } else {
+            Label1.setText(book::decodeCp932(BookLines[1]));
+            Edit2.setText("");
+        }
+        const int blocks = book::questionCount(BookLines.count(), layout);
+        if (blocks == 0) {
+            // Nothing to ask: the book is not opened and the list stays.
+            BookLines.clear();
+            toolkit::showMessage("この問題集には問題がありません。");
+            return;
+        }
+        cut = blocks > kMaxQuestions;
+        QuestionCount = std::min(blocks, kMaxQuestions);
+        BookQuestions = QuestionCount;
+        Label2.setText("全" + std::to_string(QuestionCount) + "問");
+        Nokori.setText(texts::kLeftPrefix + std::to_string(QuestionCount));
+
+        Randomizer.randomize();
+        for (int i = 1; i <= QuestionCount; ++i)
+            QuestionOrder[i] = i;
+        for (int i = 1; i <= QuestionCount; ++i)
+            std::swap(QuestionOrder[i], QuestionOrder[1 + Randomizer.below(QuestionCount)]);
+
+        CurrentPos = 1;
+        Edit21.setText("1");
+        const int q = QuestionOrder[1];
+        showQuestionText(q);
+        shuffleChoices();
+        for (int k = 1; k <= 5; ++k)
+            slot(k).setFontColor(0xFFFFFF);
+        for (int k = 1; k <= 5; ++k)
+            showChoice(k, 0, q);
+        QuestionDone = AnswerKey.count() == 1 ? 1 : 0;
+    }
+
+    FileListBox1.hide();
+    SpeedButton11.hide();
+    Panel1.hide();
+    for (toolkit::Edit* strip : {&Edit1, &Edit6}) {
+        strip->show();
+        strip->setWidth(QuestionCount * 12 + 5);
+    }
+    Button6.click();
+    if (cut)
+        toolkit::showMessage("問題が200問を超えているため、最初の200問だけを出題します。");
+}

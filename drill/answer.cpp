@@ -1,0 +1,78 @@
+// Checking a picked choice against the key line, and the highlight that
+// follows the pointer over the choice slots.
+
+#include "app/orvel.h"
+
+#include "app/texts.h"
+#include "book/cp932.h"
+#include "book/format.h"
+#include "toolkit/boxes.h"
+
+#include <string>
+
+namespace {
+constexpr toolkit::Color kRightPick = 0x00FF00;
+constexpr toolkit::Color kWrongPick = 0x0000FF;
+constexpr toolkit::Color kSlotIdle = 0x800000;
+constexpr toolkit::Color kSlotHover = 0xFF0000;
+} // namespace
+
+void TOrvelform::clickSlot(int k)
+{
+    toolkit::Memo& picked = slot(k);
+    if (picked.text().empty()) {
+        toolkit::showMessage(texts::kNoBook);
+        return;
+    }
+    const int q = QuestionOrder[CurrentPos];
+    // The advance left the items of another line here: split the key afresh.
+    AnswerKey.assign(book::splitItems(BookLines[book::keyLine(q)]));
+    if (KeyStep == 0)
+        Memo1.setText(Memo1.text() + "\r\n");
+    const std::string right = AnswerKey[KeyStep];
+
+    if (SlotItems[static_cast<std::size_t>(k)] == right) {
+        picked.setFontColor(kRightPick);
+        Memo1.setLine(CurrentPos, Memo1.line(CurrentPos) + " " + book::decodeCp932(right));
+        if (QuestionCount != 0)
+            BitBtn12.setLeft(BitBtn12.left() + 550 / QuestionCount);
+        Button1.click();
+        BitBtn3.click();
+        return;
+    }
+
+    picked.setFontColor(kWrongPick);
+    Memo1.setFontColor(kWrongPick);
+    if (Attempt == 1) {
+        // One mark per missed question, at its first wrong pick.
+        if (MissedThis == 0)
+            Edit6.setText(Edit6.text() + "■");
+        gotou.setText(texts::kMissedPrefix + std::to_string(MissNext));
+    }
+    ++Attempt;
+}
+
+void TOrvelform::memo4Click() { clickSlot(1); }
+void TOrvelform::memo7Click() { clickSlot(2); }
+void TOrvelform::memo8Click() { clickSlot(3); }
+void TOrvelform::memo9Click() { clickSlot(4); }
+void TOrvelform::memo10Click() { clickSlot(5); }
+
+void TOrvelform::highlightSlot(int k)
+{
+    for (int i = 1; i <= 5; ++i)
+        slot(i).setColor(i == k ? kSlotHover : kSlotIdle);
+}
+
+void TOrvelform::memo4MouseMove(int, int) { highlightSlot(1); }
+void TOrvelform::memo7MouseMove(int, int) { highlightSlot(2); }
+void TOrvelform::memo8MouseMove(int, int) { highlightSlot(3); }
+void TOrvelform::memo9MouseMove(int, int) { highlightSlot(4); }
+void TOrvelform::memo10MouseMove(int, int) { highlightSlot(5); }
+
+void TOrvelform::FormMouseMove(int, int)
+{
+    for (toolkit::SpeedButton* category : categoryButtons())
+        category->setFontColor(0x000000);
+    highlightSlot(0);
+}

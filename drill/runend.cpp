@@ -1,0 +1,106 @@
+// The end of a run: the reset of the board, the end-of-pass check with its
+// offer to replay the missed questions, and the cancel.
+
+#include "app/orvel.h"
+
+#include "app/texts.h"
+#include "toolkit/boxes.h"
+
+#include <algorithm>
+#include <string>
+
+void TOrvelform::KesuClick()
+{
+    for (toolkit::Control* control :
+         std::initializer_list<toolkit::Control*>{&Label1, &Edit2, &Edit3, &Edit4, &Edit5, &Memo4, &Memo7,
+                                                  &Memo8, &Memo9, &Memo10, &Label9, &Label2, &Edit21,
+                                                  &seikai, &Nokori})
+        control->setText("");
+    BitBtn11.setLeft(64);
+    BitBtn12.setLeft(64);
+    Timer1.setEnabled(false);
+    CorrectCount = 0;
+    gotou.setText("");
+    Edit1.hide();
+    Edit6.hide();
+    Edit1.setText("");
+    Edit6.setText("");
+    Label10.hide();
+    Memo1.setText("");
+    MissNext = 1;
+    AskedCount = 1;
+    // After a replay of 200 questions QuestionCount is 201: the list has 200.
+    for (int i = 1; i <= std::min(QuestionCount, MissedList.size()); ++i)
+        MissedList[i] = 0;
+    CurrentPos = 1;
+    Attempt = 1;
+    TotalPoints = 0;
+    FirstTryHits = 0;
+    AnsweredCount = 0;
+    QuestionCount = 0;
+    KeyStep = 0;
+    QuestionDone = 0;
+    MissedThis = 0;
+    CorrectCount = 0;
+    RetryMode = 0;
+}
+
+void TOrvelform::OtsukareClick()
+{
+    if (BookLines.count() == 0) {
+        toolkit::showMessage(texts::kNoBook);
+        return;
+    }
+    const bool passOver = (CurrentPos - 1 == QuestionCount && QuestionCount != 0) || AskedCount >= QuestionCount;
+    if (!passOver)
+        return;
+    Timer1.setEnabled(false);
+    // A replay of M questions runs with QuestionCount M + 1.
+    const int asked = RetryMode == 1 ? QuestionCount - 1 : QuestionCount;
+    Label9.setText(std::to_string(asked) + "問中" + std::to_string(CorrectCount) + "問の正解でした。");
+
+    if (QuestionCount == 0 || MissNext == 1 || AskedCount == 1) {
+        toolkit::showMessage("お疲れさまでした。");
+        Kesu.click();
+        setColor(texts::kWindowColor);
+        menushow.click();
+        return;
+    }
+    if (toolkit::askConfirmation("お疲れ様でした。全問終了しました｡\r\r間違った問題だけを出題しますか ?",
+                                 toolkit::BoxButtons::YesNo)
+        == toolkit::mrYes) {
+        QuestionCount = MissNext;
+        MissNext = 1;
+        AskedCount = 0;
+        RetryMode = 1;
+        QuestionDone = 1;
+        Attempt = 1;
+        CorrectCount = 0;
+        Memo1.setText("\r\n");
+        Label9.setText("");
+        Edit6.setText("");
+        Edit1.setFontColor(0x008000);
+        // Leaves the question on screen for the first missed one.
+        BitBtn3.click();
+        return;
+    }
+    // No replay: the same category's books are offered again, and the
+    // window stays in challenge mode.
+    Kesu.click();
+    FileListBox1.show();
+    SpeedButton11.show();
+    Panel1.show();
+    setColor(texts::kWindowColor);
+}
+
+void TOrvelform::ChushiClick()
+{
+    if (toolkit::askConfirmation("中止しますか？", toolkit::BoxButtons::YesNo) != toolkit::mrYes)
+        return;
+    Kesu.click();
+    FileListBox1.show();
+    SpeedButton11.show();
+    Panel1.show();
+    setColor(texts::kWindowColor);
+    menushow.click();
+}

@@ -1,0 +1,371 @@
+// The toolkit's own rules: the error box text, list bounds, the boxes'
+// answers, the event dispatch, multi-line boxes, timers, grouped buttons,
+// the file list and the picture box.
+
+#include "drill/checked_array.h"
+#include "toolkit/application.h"
+#include "toolkit/boxes.h"
+#include "toolkit/controls.h"
+#include "toolkit/dispatch.h"
+#include "toolkit/errors.h"
+#include "toolkit/filelist.h"
+#include "toolkit/form.h"
+#include "toolkit/image.h"
+#include "toolkit/stringlist.h"
+#include "toolkit/timer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RecordingBoxes : public toolkit::BoxService {
+public:
+    void information(const std::string& text) override { shown.push_back("info: " + text); }
+    int confirmation(const std::string& text, toolkit::BoxButtons) override
+    {
+        shown.push_back("confirm: " + text);
+        return toolkit::mrNo;
+    }
+    void error(const std::string& text) override { shown.push_back("error: " + text); }
+    std::vector<std::string> shown;
+};
+
+class ToolkitTest : public ::testing::Test {
+protected:
+    void SetUp() override { toolkit::setBoxService(&boxes); }
+    void TearDown() override { toolkit::setBoxService(nullptr); }
+    RecordingBoxes boxes;
+};
+
+} // namespace
+
+TEST(ErrorBoxText, AppendsADotAfterCharactersThatSortAfterIt)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"abc", "abc."},
+        {"ファイル x は開けません", "ファイル x は開けません."},
+        {"問題集ファイルを選択して下さい。", "問題集ファイルを選択して下さい。."},
+        {"already.", "already."},
+        {"range (3)", "range (3)"},
+        {"dash-", "dash-"},
+        {"bang!", "bang!"},
+        {"slash/", "slash/."},
+        {"", ""},
+    };
+    for (const auto& [message, shown] : cases)
+        EXPECT_EQ(toolkit::errorBoxText(message), shown) << message;
+}
+
+TEST(StringList, ReadingOrWritingOutsideRaisesTheRangeErrorWithTheIndex)
+{
+    toolkit::StringList list;
+    list.assign({"a", "b"});
+    EXPECT_EQ(list[1], "b");
+    try {
+        (void)list[2];
+        FAIL() << "no error for index 2";
+    } catch (const toolkit::Error& error) {
+        EXPECT_STREQ(error.what(), "リストのインデックスが範囲を超えています (2)");
+    }
+    EXPECT_THROW((void)list[-1], toolkit::Error);
+    EXPECT_THROW(list.put(2, "c"), toolkit::Error);
+    list.clear();
+    EXPECT_THROW((void)list[0], toolkit::Error);
+}
+
+TEST(CheckedArray, HoldsEntriesOneToSizeAndRefusesTheRest)
+{
+    drill::CheckedArray<200> entries;
+    entries[1] = 7;
+    entries[200] = 9;
+    EXPECT_EQ(entries[1] + entries[200], 16);
+    EXPECT_THROW(entries[0] = 1, toolkit::Error);
+    EXPECT_THROW(entries[201] = 1, toolkit::Error);
+}
+
+TEST_F(ToolkitTest, DispatchShowsTheErrorAndKeepsWhatTheOperationHadSet)
+{
+    int before = 0;
+    toolkit::dispatch([&] {
+        before = 1;
+        throw toolkit::indexError(5);
+    });
+    EXPECT_EQ(before, 1);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0], "error: リストのインデックスが範囲を超えています (5)");
+
+    toolkit::dispatch([] { throw toolkit::fileOpenError("/x/y.txt"); });
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1], "error: ファイル /x/y.txt は開けません.");
+}
+
+TEST_F(ToolkitTest, NoOperationRunsInsideAnother)
+{
+    int inner = 0;
+    toolkit::dispatch([&] {
+        EXPECT_TRUE(toolkit::dispatching());
+        toolkit::dispatch([&] { ++inner; });
+    });
+    EXPECT_EQ(inner, 0);
+    EXPECT_FALSE(toolkit::dispatching());
+}
+
+namespace {
+// Answers the modal box that is about to appear with a key or a close.
+int answerConfirmation(toolkit::BoxButtons buttons, const std::function<void(QWidget*)>& answer)
+{
+    toolkit::setBoxService(nullptr);
+    QTimer::singleShot(0, [answer] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        answer(box);
+    });
+    return toolkit::askConfirmation("続けますか？", buttons);
+}
+} // namespace
+
+TEST_F(ToolkitTest, ConfirmationBoxAnswers)
+{
+    using toolkit::BoxButtons;
+    EXPECT_EQ(answerConfirmation(BoxButtons::YesNo, [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }),
+              toolkit::mrYes);
+    EXPECT_EQ(answerConfirmation(BoxButtons::YesNo, [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }),
+              toolkit::mrNo);
+    EXPECT_EQ(answerConfirmation(BoxButtons::YesNoCancel,
+                                 [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }),
+              toolkit::mrCancel);
+    EXPECT_EQ(answerConfirmation(BoxButtons::YesNo, [](QWidget* box) { box->close(); }), toolkit::mrCancel);
+    EXPECT_EQ(answerConfirmation(BoxButtons::YesNoCancel,
+                                 [](QWidget* box) {
+                                     for (auto* button : box->findChildren<QAbstractButton*>())
+                                         if (button->text() == QStringLiteral("いいえ(&N)"))
+                                             button->click();
+                                 }),
+              toolkit::mrNo);
+}
+
+TEST_F(ToolkitTest, ConfirmationBoxOffersTheButtonsAskedFor)
+{
+    toolkit::setBoxService(nullptr);
+    QStringList captions;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        for (auto* button : box->findChildren<QAbstractButton*>())
+            captions << button->text();
+        box->close();
+    });
+    toolkit::askConfirmation("終了しますか？", toolkit::BoxButtons::YesNoCancel);
+    EXPECT_EQ(title, QStringLiteral("確認"));
+    EXPECT_EQ(captions, (QStringList{"はい(&Y)", "いいえ(&N)", "キャンセル"}));
+}
+
+namespace {
+struct TestForm : toolkit::Form {
+    TestForm() : Form("TestForm", Kind::Main) {}
+    toolkit::Memo memo{*this, "memo"};
+    toolkit::SpeedButton first{*this, "first"};
+    toolkit::SpeedButton second{*this, "second"};
+    toolkit::SpeedButton loose{*this, "loose"};
+    toolkit::Panel panel{*this, "panel"};
+    toolkit::Button inside{panel, "inside"};
+    toolkit::Image picture{*this, "picture"};
+    toolkit::FileListBox files{*this, "files"};
+};
+} // namespace
+
+TEST_F(ToolkitTest, MemoLinesAreTextLinesAndMissingLinesAreNotCreated)
+{
+    TestForm form;
+    toolkit::Memo& memo = form.memo;
+    EXPECT_EQ(memo.lineCount(), 0);
+    memo.setText("\r\n");
+    EXPECT_EQ(memo.lineCount(), 2);
+    memo.setLine(1, " I");
+    EXPECT_EQ(memo.text(), "\r\n I");
+    memo.setLine(3, "lost");
+    EXPECT_EQ(memo.text(), "\r\n I");
+    memo.setText("a\rb\nc\r\n");
+    EXPECT_EQ(memo.lineCount(), 4);
+    EXPECT_EQ(memo.line(1), "b");
+    EXPECT_EQ(memo.line(9), "");
+}
+
+TEST_F(ToolkitTest, GroupedFlatButtonsKeepAtMostOneDown)
+{
+    TestForm form;
+    int clicks = 0;
+    form.first.onClick = [&] { ++clicks; };
+    for (auto* button : {&form.first, &form.second})
+        button->setGroup(1);
+    form.first.learnerClick();
+    EXPECT_TRUE(form.first.down());
+    form.second.learnerClick();
+    EXPECT_FALSE(form.first.down());
+    EXPECT_TRUE(form.second.down());
+    form.second.learnerClick();
+    EXPECT_FALSE(form.second.down());
+    form.loose.learnerClick();
+    EXPECT_FALSE(form.loose.down());
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ToolkitTest, ReachableNeedsTheControlAndItsParentsShownAndEnabled)
+{
+    TestForm form;
+    EXPECT_TRUE(form.inside.reachable());
+    form.panel.setEnabled(false);
+    EXPECT_FALSE(form.inside.reachable());
+    form.panel.setEnabled(true);
+    form.panel.hide();
+    EXPECT_FALSE(form.inside.reachable());
+    int clicks = 0;
+    form.inside.onClick = [&] { ++clicks; };
+    form.inside.click();
+    EXPECT_EQ(clicks, 1) << "a click from code runs even on a hidden control";
+}
+
+TEST_F(ToolkitTest, TimersTickByHandOnlyWhileEnabled)
+{
+    toolkit::Timer::setManual(true);
+    toolkit::Timer timer;
+    int ticks = 0;
+    timer.onTimer = [&] { ++ticks; };
+    timer.setEnabled(false);
+    timer.fire();
+    EXPECT_EQ(ticks, 0);
+    timer.setEnabled(true);
+    timer.fire();
+    timer.fire();
+    EXPECT_EQ(ticks, 2);
+}
+
+namespace {
+class TempFolder {
+public:
+    TempFolder()
+    {
+        path_ = fs::temp_directory_path() / ("piyoran-toolkit-" + std::to_string(::getpid()));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempFolder()
+    {
+        fs::current_path(fs::temp_directory_path());
+        fs::remove_all(path_);
+    }
+    void file(const std::string& name, const std::string& bytes = "x")
+    {
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+    }
+    std::string path() const { return path_.string(); }
+
+private:
+    fs::path path_;
+};
+
+std::vector<std::string> items(const toolkit::FileListBox& list)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < list.itemCount(); ++i)
+        names.push_back(list.item(i));
+    return names;
+}
+} // namespace
+
+TEST_F(ToolkitTest, FileListShowsMatchingPlainFilesSorted)
+{
+    TempFolder folder;
+    for (const char* name : {"b.qt8", "a.qt7", "c.doc", "d.PPM", ".hidden.txt", "Unit1.Txt", "e.txt2"})
+        folder.file(name);
+    fs::create_directory(folder.path() + "/dir.txt");
+    TestForm form;
+    form.files.setMask("*.ppm;*.qt7;*.qt8;*.txt");
+    form.files.setFileName(folder.path() + "/");
+    EXPECT_EQ(items(form.files), (std::vector<std::string>{"a.qt7", "b.qt8", "d.PPM", "Unit1.Txt"}));
+    EXPECT_EQ(fs::current_path().string(), folder.path());
+    EXPECT_EQ(form.files.itemIndex(), -1);
+    EXPECT_EQ(form.files.fileName(), "");
+
+    EXPECT_EQ(form.files.itemAtPos(3, 0), 0);
+    EXPECT_EQ(form.files.itemAtPos(3, 3 * 16 + 15), 3);
+    EXPECT_EQ(form.files.itemAtPos(3, 4 * 16), -1);
+}
+
+TEST_F(ToolkitTest, FileNameAssignmentFollowsTheTextItIsGiven)
+{
+    TempFolder folder;
+    folder.file("one.txt");
+    folder.file("two.qt1");
+    fs::create_directory(folder.path() + "/sub");
+    folder.file("sub/three.txt");
+    TestForm form;
+    form.files.setMask("*.txt");
+    form.files.setFileName(folder.path() + "/sub");
+    EXPECT_EQ(form.files.directory(), folder.path() + "/sub");
+    EXPECT_EQ(items(form.files), std::vector<std::string>{"three.txt"});
+
+    // A last part with a wildcard is a mask; the folder part a folder.
+    form.files.setFileName(folder.path() + "/*.qt1");
+    EXPECT_EQ(form.files.mask(), "*.qt1");
+    EXPECT_EQ(items(form.files), std::vector<std::string>{"two.qt1"});
+
+    // Without a folder part, the current folder stays.
+    form.files.setFileName("*.txt");
+    EXPECT_EQ(items(form.files), std::vector<std::string>{"one.txt"});
+
+    // An existing file is selected.
+    form.files.setFileName(folder.path() + "/one.txt");
+    EXPECT_EQ(form.files.itemIndex(), 0);
+    EXPECT_EQ(form.files.fileName(), folder.path() + "/one.txt");
+
+    // Nothing by that name: the error, and nothing changes.
+    EXPECT_THROW(form.files.setFileName(folder.path() + "/missing"), toolkit::Error);
+    EXPECT_THROW(form.files.setFileName("/no/such/folder/001"), toolkit::Error);
+    EXPECT_EQ(form.files.directory(), folder.path());
+    EXPECT_EQ(fs::current_path().string(), folder.path());
+    EXPECT_EQ(form.files.fileName(), folder.path() + "/one.txt");
+
+    // The folder already shown is not read again.
+    folder.file("added.txt");
+    form.files.setFileName(folder.path());
+    EXPECT_EQ(items(form.files), std::vector<std::string>{"one.txt"});
+}
+
+TEST_F(ToolkitTest, APictureThatFailsToLoadLeavesTheShownOneInPlace)
+{
+    TempFolder folder;
+    TestForm form;
+    form.picture.setBounds(0, 0, 730, 420);
+    form.picture.loadFromFile(PIYORAN_SOURCE_DIR "/data/image/violet.jpg");
+    const int width = form.picture.pictureWidth();
+    EXPECT_GE(width, 730);
+
+    EXPECT_THROW(form.picture.loadFromFile(folder.path() + "/missing.jpg"), toolkit::Error);
+    folder.file("broken.jpg", "\xFF\xD8\xFF\xE0 not really a picture");
+    EXPECT_THROW(form.picture.loadFromFile(folder.path() + "/broken.jpg"), toolkit::Error);
+    EXPECT_EQ(form.picture.pictureWidth(), width);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // The application must outlive every test and die before exit().
+    toolkit::Application application(argc, argv);
+    return RUN_ALL_TESTS();
+}

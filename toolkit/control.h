@@ -1,0 +1,104 @@
+#pragma once
+
+#include "toolkit/color.h"
+#include "toolkit/font.h"
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace toolkit {
+
+class Form;
+
+// What every control has: a caption or text (UTF-8), colours, visibility,
+// enabling, place and width, a hint, and click and pointer-move events. The
+// control holds its state and shows it on its widget.
+class Control {
+public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    const std::string& name() const { return name_; }
+    Control* parent() const { return parent_; }
+    Form& form();
+
+    // Caption or Text: writing a multi-line box replaces its whole content.
+    const std::string& text() const { return text_; }
+    void setText(const std::string& text);
+
+    Color color() const { return color_; }
+    void setColor(Color color);
+    Color fontColor() const { return fontColor_; }
+    void setFontColor(Color color);
+    void setFont(const Font& font);
+
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+
+    int left() const { return left_; }
+    void setLeft(int left);
+    int top() const { return top_; }
+    int width() const { return width_; }
+    void setWidth(int width);
+    int height() const { return height_; }
+    void setBounds(int left, int top, int width, int height);
+
+    const std::string& hint() const { return hint_; }
+    void setHint(const std::string& hint);
+    void setHandPointer();
+    // Stacking among the controls of one parent.
+    void bringToFront();
+    void sendToBack();
+
+    // True when this control and every parent are visible and enabled: a
+    // learner can reach it.
+    bool reachable() const;
+
+    std::function<void()> onClick;
+    std::function<void(int x, int y)> onMouseMove;
+
+    // Runs the click operation from code: hidden or disabled alike, and any
+    // error passes up to the event that is being handled.
+    void click()
+    {
+        if (onClick)
+            onClick();
+    }
+    // What a learner's click does: through the event dispatch.
+    virtual void learnerClick();
+    // Pointer movement at x, y in the control's own pixels, through the
+    // event dispatch.
+    void pointerMoved(int x, int y);
+
+    QWidget* widget() const { return widget_; }
+
+protected:
+    Control(Control* parent, std::string name, QWidget* widget);
+
+    virtual void showText();
+    virtual void showColors();
+    // Controls drawn on their parent (labels) leave their background alone
+    // unless they are opaque.
+    bool opaque_ = true;
+
+private:
+    std::string name_;
+    Control* parent_;
+    QWidget* widget_;
+    std::string text_;
+    Color color_ = 0xFFFFFF;
+    Color fontColor_ = 0x000000;
+    bool visible_ = true;
+    bool enabled_ = true;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    std::string hint_;
+};
+
+} // namespace toolkit

@@ -1,0 +1,355 @@
+#include "toolkit/controls.h"
+
+#include "toolkit/dispatch.h"
+#include "toolkit/form.h"
+#include "toolkit/qtbridge.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include <vector>
+
+namespace toolkit {
+
+namespace {
+
+template <typename W>
+W* as(QWidget* widget)
+{
+    return static_cast<W*>(widget);
+}
+
+// The text lines of a box: CR LF, CR and LF each end a line.
+std::vector<std::string> textLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    if (text.empty())
+        return lines;
+    std::string current;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(current));
+            current.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            current += c;
+        }
+    }
+    lines.push_back(std::move(current));
+    return lines;
+}
+
+} // namespace
+
+// ---- Label
+
+Label::Label(Control& parent, std::string name)
+    : Control(&parent, std::move(name), new QLabel(parent.widget()))
+{
+    opaque_ = false;
+    new EventBridge(*this, widget(), true);
+}
+
+void Label::setOpaque(bool opaque)
+{
+    opaque_ = opaque;
+    showColors();
+}
+
+void Label::setAlignment(bool centreHorizontally, bool centreVertically)
+{
+    Qt::Alignment alignment = centreHorizontally ? Qt::AlignHCenter : Qt::AlignLeft;
+    alignment |= centreVertically ? Qt::AlignVCenter : Qt::AlignTop;
+    as<QLabel>(widget())->setAlignment(alignment);
+}
+
+void Label::setWordWrap(bool wrap)
+{
+    as<QLabel>(widget())->setWordWrap(wrap);
+}
+
+void Label::setAutoSize(bool autoSize)
+{
+    autoSize_ = autoSize;
+    showText();
+}
+
+void Label::showText()
+{
+    auto* label = as<QLabel>(widget());
+    label->setText(qs(text()));
+    if (autoSize_) {
+        label->adjustSize();
+        setBounds(left(), top(), label->width(), label->height());
+    }
+}
+
+// ---- SpeedButton
+
+SpeedButton::SpeedButton(Control& parent, std::string name)
+    : Control(&parent, std::move(name), new QToolButton(parent.widget()))
+{
+    auto* button = as<QToolButton>(widget());
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    opaque_ = false;
+    QObject::connect(button, &QToolButton::clicked, button, [this] {
+        // The button's own checked state follows ours, not Qt's toggling.
+        as<QToolButton>(widget())->setChecked(down_);
+        learnerClick();
+    });
+    new EventBridge(*this, button, false);
+}
+
+void SpeedButton::setGroup(int group)
+{
+    group_ = group;
+    as<QToolButton>(widget())->setCheckable(group != 0);
+}
+
+void SpeedButton::setDown(bool down)
+{
+    down_ = down;
+    as<QToolButton>(widget())->setChecked(down);
+}
+
+void SpeedButton::learnerClick()
+{
+    if (group_ != 0) {
+        const bool wasDown = down_;
+        if (parent())
+            for (Control* other : form().controls())
+                if (auto* sibling = dynamic_cast<SpeedButton*>(other);
+                    sibling && sibling != this && sibling->group_ == group_)
+                    sibling->setDown(false);
+        setDown(!wasDown);
+    }
+    Control::learnerClick();
+}
+
+void SpeedButton::showText()
+{
+    as<QToolButton>(widget())->setText(qs(text()));
+}
+
+// ---- Button
+
+namespace {
+// Enter presses a focused button, as Space does.
+class EnterPresses : public QObject {
+public:
+    EnterPresses(Control& control, QObject* watched) : QObject(watched), control_(control)
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                control_.learnerClick();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    Control& control_;
+};
+} // namespace
+
+Button::Button(Control& parent, std::string name)
+    : Control(&parent, std::move(name), new QPushButton(parent.widget()))
+{
+    auto* button = as<QPushButton>(widget());
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, button, [this] { learnerClick(); });
+    new EventBridge(*this, button, false);
+    new EnterPresses(*this, button);
+}
+
+void Button::showText()
+{
+    as<QPushButton>(widget())->setText(qs(text()));
+}
+
+// ---- Edit
+
+namespace {
+class KeyWatcher : public QObject {
+public:
+    KeyWatcher(Edit& edit, QLineEdit* watched) : QObject(watched), edit_(edit)
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !edit_.onKeyPress)
+            return false;
+        auto* press = static_cast<QKeyEvent*>(event);
+        char key = 0;
+        if (press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter)
+            key = 13;
+        else if (press->text().size() == 1 && press->text()[0].unicode() < 0x80
+                 && press->text()[0].unicode() >= 0x20)
+            key = static_cast<char>(press->text()[0].unicode());
+        else
+            return false;
+        const char pressed = key;
+        dispatch([&] { edit_.onKeyPress(key); });
+        if (key == pressed)
+            return false;
+        if (key != 0)
+            static_cast<QLineEdit*>(parent())->insert(QString(QChar(key)));
+        return true;
+    }
+
+private:
+    Edit& edit_;
+};
+} // namespace
+
+Edit::Edit(Control& parent, std::string name)
+    : Control(&parent, std::move(name), new QLineEdit(parent.widget()))
+{
+    auto* edit = as<QLineEdit>(widget());
+    edit->setReadOnly(true);
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& typed) {
+        // Typing changes the text without going through setText.
+        const std::string now = utf8(typed);
+        if (now != text())
+            Control::setText(now);
+    });
+    new EventBridge(*this, edit, true);
+    new KeyWatcher(*this, edit);
+}
+
+void Edit::setEditable(bool editable)
+{
+    as<QLineEdit>(widget())->setReadOnly(!editable);
+}
+
+void Edit::setBorder(bool border)
+{
+    as<QLineEdit>(widget())->setFrame(border);
+}
+
+void Edit::typeKey(char key)
+{
+    if (onKeyPress)
+        dispatch([&] { onKeyPress(key); });
+    if (key >= 0x20 && key < 0x7F)
+        setText(text() + key);
+}
+
+void Edit::showText()
+{
+    auto* edit = as<QLineEdit>(widget());
+    const QString shown = qs(text());
+    if (edit->text() != shown) {
+        edit->setText(shown);
+        edit->setCursorPosition(0);
+    }
+}
+
+// ---- Memo
+
+Memo::Memo(Control& parent, std::string name)
+    : Control(&parent, std::move(name), new QPlainTextEdit(parent.widget()))
+{
+    auto* memo = as<QPlainTextEdit>(widget());
+    memo->setReadOnly(true);
+    memo->setFrameShape(QFrame::NoFrame);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setTextInteractionFlags(Qt::NoTextInteraction);
+    memo->viewport()->setCursor(Qt::ArrowCursor);
+    new EventBridge(*this, memo->viewport(), true);
+}
+
+int Memo::lineCount() const
+{
+    return static_cast<int>(textLines(text()).size());
+}
+
+std::string Memo::line(int index) const
+{
+    const auto lines = textLines(text());
+    if (index < 0 || index >= static_cast<int>(lines.size()))
+        return {};
+    return lines[static_cast<std::size_t>(index)];
+}
+
+void Memo::setLine(int index, const std::string& line)
+{
+    auto lines = textLines(text());
+    if (index < 0 || index >= static_cast<int>(lines.size()))
+        return;
+    lines[static_cast<std::size_t>(index)] = line;
+    std::string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            joined += "\r\n";
+        joined += lines[i];
+    }
+    setText(joined);
+}
+
+void Memo::setCentred(bool centred)
+{
+    auto* memo = as<QPlainTextEdit>(widget());
+    QTextOption option = memo->document()->defaultTextOption();
+    option.setAlignment(centred ? Qt::AlignHCenter : Qt::AlignLeft);
+    memo->document()->setDefaultTextOption(option);
+    showText();
+}
+
+void Memo::showText()
+{
+    auto* memo = as<QPlainTextEdit>(widget());
+    QString shown;
+    const auto lines = textLines(text());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            shown += QLatin1Char('\n');
+        shown += qs(lines[i]);
+    }
+    const QTextOption option = memo->document()->defaultTextOption();
+    memo->setPlainText(shown);
+    memo->document()->setDefaultTextOption(option);
+    // The newest line is the one in view, as an edit box scrolls to it.
+    memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());
+}
+
+// ---- Panel
+
+Panel::Panel(Control& parent, std::string name)
+    : Control(&parent, std::move(name), new QFrame(parent.widget()))
+{
+    new EventBridge(*this, widget(), true);
+}
+
+void Panel::setBevel(Bevel outer, Bevel inner, int width)
+{
+    auto* frame = as<QFrame>(widget());
+    const Bevel shown = outer != Bevel::None ? outer : inner;
+    frame->setFrameShape(shown == Bevel::None ? QFrame::NoFrame : QFrame::Panel);
+    frame->setFrameShadow(shown == Bevel::Lowered ? QFrame::Sunken : QFrame::Raised);
+    frame->setLineWidth(width);
+}
+
+} // namespace toolkit

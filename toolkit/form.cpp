@@ -1,0 +1,163 @@
+#include "toolkit/form.h"
+
+#include "toolkit/dispatch.h"
+#include "toolkit/qtbridge.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+
+namespace toolkit {
+
+namespace {
+// The window of the program that was last active; modal boxes are not
+// windows of the program in this sense.
+Form* lastActive = nullptr;
+} // namespace
+
+class FormWatcher : public QObject {
+public:
+    FormWatcher(Form& form) : QObject(form.widget()), form_(form)
+    {
+        form.widget()->installEventFilter(this);
+        form.widget()->setMouseTracking(true);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != form_.widget())
+            return false;
+        switch (event->type()) {
+        case QEvent::WindowActivate:
+            form_.activated();
+            break;
+        case QEvent::MouseMove: {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            form_.pointerMoved(at.x(), at.y());
+            break;
+        }
+        case QEvent::Close:
+            form_.closedByWindow();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    Form& form_;
+};
+
+Form::Form(std::string name, Kind kind) : Control(nullptr, std::move(name), new QWidget)
+{
+    QWidget* window = widget();
+    if (kind == Kind::Splash) {
+        window->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    } else {
+        window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    }
+    new FormWatcher(*this);
+}
+
+Form::~Form()
+{
+    if (lastActive == this)
+        lastActive = nullptr;
+    delete widget();
+}
+
+void Form::setClientSize(int width, int height)
+{
+    widget()->setFixedSize(width, height);
+    setBounds(left(), top(), width, height);
+}
+
+void Form::setIcon(const std::string& resource)
+{
+    widget()->setWindowIcon(QIcon(qs(resource)));
+}
+
+void Form::showCentred()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        widget()->move(area.center() - widget()->rect().center());
+    }
+    show();
+}
+
+void Form::paintNow()
+{
+    widget()->repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form::close()
+{
+    widget()->close();
+}
+
+void Form::closedByWindow()
+{
+    closed_ = true;
+    if (lastActive == this)
+        lastActive = nullptr;
+}
+
+void Form::release()
+{
+    hide();
+    QMetaObject::invokeMethod(qApp, [this] { delete this; }, Qt::QueuedConnection);
+}
+
+void Form::activate()
+{
+    widget()->activateWindow();
+}
+
+void Form::activated()
+{
+    if (lastActive == this)
+        return;
+    Form* previous = lastActive;
+    lastActive = this;
+    if (previous && previous->onDeactivate)
+        dispatch(previous->onDeactivate);
+    if (onActivate)
+        dispatch(onActivate);
+}
+
+bool Form::savePicture(const std::string& path)
+{
+    return widget()->grab().save(qs(path), "PNG");
+}
+
+void Form::setTabOrder(const std::vector<Control*>& order)
+{
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i]->widget(), order[i + 1]->widget());
+}
+
+void Form::focus(Control& control)
+{
+    control.widget()->setFocus(Qt::OtherFocusReason);
+}
+
+Control* Form::findControl(const std::string& name) const
+{
+    if (name == this->name())
+        return const_cast<Form*>(this);
+    for (Control* control : controls_)
+        if (control->name() == name)
+            return control;
+    return nullptr;
+}
+
+} // namespace toolkit

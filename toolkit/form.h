@@ -1,0 +1,62 @@
+#pragma once
+
+#include "toolkit/control.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace toolkit {
+
+// A window. Its caption is its text, its colour that of its bare surface,
+// and pointer moves over that bare surface (not over a control) run
+// onMouseMove. onActivate runs when it becomes the active window after
+// another window of the program was (never on return from a modal box);
+// onDeactivate runs when another window of the program becomes active.
+class Form : public Control {
+public:
+    enum class Kind { Main, Splash };
+
+    Form(std::string name, Kind kind);
+    ~Form() override;
+
+    void setClientSize(int width, int height);
+    void setIcon(const std::string& resource);
+    void showCentred();
+    // Paints the window now, before the event loop runs.
+    void paintNow();
+    // Closes the window; closing the main window ends the program once the
+    // running operation has returned.
+    void close();
+    bool closed() const { return closed_; }
+    // Destroys the window, which must have been made with new, once the
+    // event in hand has been handled.
+    void release();
+    // Makes this the active window, as the window system does when it is
+    // shown.
+    void activate();
+    // Saves a picture of the window as it would be seen.
+    bool savePicture(const std::string& path);
+    // Sets the keyboard order of the box controls.
+    void setTabOrder(const std::vector<Control*>& order);
+    void focus(Control& control);
+
+    std::function<void()> onActivate;
+    std::function<void()> onDeactivate;
+
+    // Every control of the window, in the order they were made.
+    const std::vector<Control*>& controls() const { return controls_; }
+    Control* findControl(const std::string& name) const;
+
+private:
+    friend class Control;
+    friend class FormWatcher;
+    void adopt(Control& control) { controls_.push_back(&control); }
+    void activated();
+    void closedByWindow();
+
+    std::vector<Control*> controls_;
+    bool closed_ = false;
+};
+
+} // namespace toolkit

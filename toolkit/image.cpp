@@ -1,0 +1,104 @@
+#include "toolkit/image.h"
+
+#include "toolkit/errors.h"
+#include "toolkit/jpeg.h"
+#include "toolkit/qtbridge.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+#include <fstream>
+#include <iterator>
+
+namespace toolkit {
+
+namespace {
+
+class PictureWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void setPicture(QImage picture)
+    {
+        picture_ = std::move(picture);
+        update();
+    }
+    const QImage& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (picture_.isNull())
+            return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), picture_);
+    }
+
+private:
+    QImage picture_;
+};
+
+PictureWidget* pictureOf(const Image& image)
+{
+    return static_cast<PictureWidget*>(image.widget());
+}
+
+} // namespace
+
+Image::Image(Control& parent, std::string name)
+    : Control(&parent, std::move(name), new PictureWidget(parent.widget()))
+{
+    new EventBridge(*this, widget(), true);
+}
+
+void Image::loadFromFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw fileOpenError(path);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad())
+        throw fileOpenError(path);
+    loadFromBytes(bytes);
+}
+
+void Image::loadFromBytes(std::string_view jpeg)
+{
+    RgbImage decoded = decodeJpeg(jpeg, width(), height());
+    QImage picture(decoded.width, decoded.height, QImage::Format_RGB888);
+    for (int row = 0; row < decoded.height; ++row)
+        std::copy_n(decoded.pixels.data() + static_cast<std::size_t>(row) * decoded.width * 3,
+                    static_cast<std::size_t>(decoded.width) * 3, picture.scanLine(row));
+    pictureOf(*this)->setPicture(std::move(picture));
+}
+
+void Image::loadFromResource(const std::string& resource)
+{
+    QFile file(qs(resource));
+    if (!file.open(QIODevice::ReadOnly))
+        throw fileOpenError(resource);
+    const QByteArray bytes = file.readAll();
+    if (resource.size() >= 4 && resource.compare(resource.size() - 4, 4, ".jpg") == 0) {
+        loadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return;
+    }
+    QImage picture;
+    if (!picture.loadFromData(bytes))
+        throw fileOpenError(resource);
+    pictureOf(*this)->setPicture(picture.convertToFormat(QImage::Format_RGB888));
+}
+
+int Image::pictureWidth() const
+{
+    return pictureOf(*this)->picture().width();
+}
+
+int Image::pictureHeight() const
+{
+    return pictureOf(*this)->picture().height();
+}
+
+} // namespace toolkit

@@ -1,0 +1,47 @@
+#pragma once
+
+// Private to the toolkit: the glue between a control and its Qt widget.
+
+#include "toolkit/color.h"
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+#include <string>
+
+namespace toolkit {
+
+class Control;
+
+inline QString qs(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+inline QColor qcolor(Color color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+// Watches a widget's pointer and button events for its control. Pointer
+// moves are taken here, so they never fall through to the window beneath.
+class EventBridge : public QObject {
+public:
+    EventBridge(Control& control, QObject* watched, bool clicksOnRelease);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Control& control_;
+    bool clicksOnRelease_;
+    bool pressed_ = false;
+};
+
+} // namespace toolkit
