@@ -75,9 +75,12 @@ void TOrvelform::layOut()
 
     // Box controls lie above every label and flat button, and the picture
     // beneath them all.
-    for (toolkit::Control* control : controls())
-        if (dynamic_cast<toolkit::Label*>(control) || dynamic_cast<toolkit::SpeedButton*>(control))
-            control->sendToBack();
+    // Lowered last-made first, so labels keep their own order (the counters
+    // stay above their band).
+    const auto& all = controls();
+    for (auto control = all.rbegin(); control != all.rend(); ++control)
+        if (dynamic_cast<toolkit::Label*>(*control) || dynamic_cast<toolkit::SpeedButton*>(*control))
+            (*control)->sendToBack();
     Image1.sendToBack();
 }
 

@@ -277,6 +277,8 @@ Memo::Memo(Control& parent, std::string name)
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setTextInteractionFlags(Qt::NoTextInteraction);
+    memo->setFocusPolicy(Qt::StrongFocus);
+    memo->document()->setDocumentMargin(1);
     memo->viewport()->setCursor(Qt::ArrowCursor);
     new EventBridge(*this, memo->viewport(), true);
 }
