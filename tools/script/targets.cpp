@@ -98,6 +98,8 @@ std::optional<std::string> readProperty(toolkit::Control& control, const std::st
         return std::to_string(control.width());
     if (property == "Hint")
         return control.hint();
+    if (auto* window = dynamic_cast<toolkit::Form*>(&control); window && property == "Closed")
+        return flag(window->closed());
     if (auto* button = dynamic_cast<toolkit::SpeedButton*>(&control); button && property == "Down")
         return flag(button->down());
     if (auto* memo = dynamic_cast<toolkit::Memo*>(&control)) {
