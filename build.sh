@@ -10,7 +10,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev libgl-dev libjpeg62-turbo-dev
     fonts-ipafont-gothic fonts-liberation
-    libgtest-dev xvfb xauth
+    libgtest-dev xvfb xauth xdotool
 )
 
 install_missing() {

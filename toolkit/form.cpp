@@ -73,6 +73,11 @@ Form::~Form()
     delete widget();
 }
 
+void Form::showText()
+{
+    widget()->setWindowTitle(qs(text()));
+}
+
 void Form::setClientSize(int width, int height)
 {
     widget()->setFixedSize(width, height);

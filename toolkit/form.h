@@ -48,6 +48,9 @@ public:
     const std::vector<Control*>& controls() const { return controls_; }
     Control* findControl(const std::string& name) const;
 
+protected:
+    void showText() override;
+
 private:
     friend class Control;
     friend class FormWatcher;
