@@ -369,3 +369,34 @@ int main(int argc, char** argv)
     toolkit::Application application(argc, argv);
     return RUN_ALL_TESTS();
 }
+
+TEST_F(ToolkitTest, ActivationRunsOncePerSwitchBetweenTheProgramsWindows)
+{
+    TestForm first;
+    TestForm second;
+    int firstActivated = 0, firstDeactivated = 0, secondActivated = 0;
+    first.onActivate = [&] { ++firstActivated; };
+    first.onDeactivate = [&] { ++firstDeactivated; };
+    second.onActivate = [&] { ++secondActivated; };
+    auto settle = [] {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+    };
+
+    first.showCentred();
+    first.activate();
+    settle();
+    EXPECT_EQ(firstActivated, 1);
+    second.showCentred();
+    second.activate();
+    settle();
+    EXPECT_EQ(firstDeactivated, 1);
+    EXPECT_EQ(secondActivated, 1);
+    // Activating the active window again is no new activation.
+    second.activate();
+    settle();
+    EXPECT_EQ(secondActivated, 1);
+    first.activate();
+    settle();
+    EXPECT_EQ(firstActivated, 2);
+}
