@@ -110,6 +110,8 @@ std::size_t utf8Length(std::string_view text)
     return length;
 }
 
+} // namespace
+
 bool isValidUtf8(std::string_view text)
 {
     while (!text.empty()) {
@@ -120,8 +122,6 @@ bool isValidUtf8(std::string_view text)
     }
     return true;
 }
-
-} // namespace
 
 std::string decodeCp932(std::string_view bytes)
 {

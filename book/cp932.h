@@ -16,6 +16,10 @@ std::string decodeCp932(std::string_view bytes);
 // becomes "〓" (0x81 0xAC). Invalid UTF-8 gives nullopt.
 std::optional<std::string> encodeCp932(std::string_view utf8);
 
+// True when the text is well-formed UTF-8 (no overlong forms, surrogates or
+// code points past U+10FFFF).
+bool isValidUtf8(std::string_view text);
+
 // True when every byte sequence is a code page 932 character.
 bool isValidCp932(std::string_view bytes);
 
