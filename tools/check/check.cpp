@@ -283,10 +283,11 @@ private:
         if (size > 3 * kPiece)
             warning(lineNumber(index), "the question is " + std::to_string(size)
                                            + " bytes long: only bytes 1 to 112 are seen, and bytes "
-                                             "169 on are cut off");
+                                             "169 to " + std::to_string(size) + " are cut off");
         else if (size > 2 * kPiece)
             warning(lineNumber(index), "the question is " + std::to_string(size)
-                                           + " bytes long: only bytes 1 to 112 are seen");
+                                           + " bytes long: bytes 113 to " + std::to_string(size)
+                                           + " are held but not in view (only bytes 1 to 112 are seen)");
 
         // A double-byte character that starts on the last byte of a piece
         // is split between two boxes (only the seen cuts matter).
