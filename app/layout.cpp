@@ -5,6 +5,8 @@
 
 #include "app/texts.h"
 
+#include <string>
+
 using toolkit::Color;
 using toolkit::Font;
 using toolkit::kGothic;
@@ -72,6 +74,7 @@ void TOrvelform::layOut()
     layOutChoices();
     layOutStatus();
     layOutHidden();
+    nameForScreenReaders();
 
     // Box controls lie above every label and flat button, and the picture
     // beneath them all.
@@ -171,6 +174,8 @@ void TOrvelform::layOutChoices()
         choice.setCentred(true);
         choice.setHandPointer();
         choice.bringToFront();
+        choice.setRole("選択肢 " + std::to_string(k));
+        choice.setHint("F" + std::to_string(k) + " キーでも選べます。");
     }
 
     FileListBox1.setBounds(150, 196, 316, 194);
@@ -330,6 +335,25 @@ void TOrvelform::layOutHidden()
     Timer1.setInterval(1);
     Timer4.setEnabled(false);
     Timer4.setInterval(50);
+}
+
+// Boxes that hold a value, and labels that may be empty, are named by
+// what they are for.
+void TOrvelform::nameForScreenReaders()
+{
+    const std::pair<toolkit::Control*, const char*> roles[] = {
+        {&Image1, "背景の絵"},          {&Label2, "問題数"},
+        {&Panel2, "問題"},              {&Edit21, "問題番号"},
+        {&Edit2, "見出し"},             {&Edit3, "問題文 1行目"},
+        {&Edit4, "問題文 2行目"},       {&Edit5, "問題文 3行目"},
+        {&Memo1, "答え"},               {&FileListBox1, "問題集の一覧"},
+        {&Panel1, "問題集の一覧の背景"}, {&Label9, "結果"},
+        {&Label10, "成績"},             {&Edit1, "１度目で正答した問題のしるし"},
+        {&Edit6, "１度目で間違った問題のしるし"}, {&FileEdit, "ファイル名"},
+        {&FilterComboBox1, "ファイルの種類"},
+    };
+    for (const auto& [control, role] : roles)
+        control->setRole(role);
 }
 
 void TOrvelform::setTabOrder()

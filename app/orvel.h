@@ -186,6 +186,8 @@ public:
     void memo9MouseMove(int x, int y);
     void memo10MouseMove(int x, int y);
     void FormMouseMove(int x, int y);
+    // F1 to F5 pick the choice slots in slot order, as a click would.
+    void answerByKey(int k);
 
     // ---- Scoring (drill/scoring.cpp)
     void Button1Click();
@@ -208,6 +210,7 @@ private:
     void layOutChoices();
     void layOutStatus();
     void layOutHidden();
+    void nameForScreenReaders();
     void wireEvents();
     void setTabOrder();
 

@@ -2,6 +2,8 @@
 
 #include "app/orvel.h"
 
+#include <string>
+
 void TOrvelform::wireEvents()
 {
     onActivate = [this] { FormCreate(); };
@@ -32,6 +34,9 @@ void TOrvelform::wireEvents()
     Memo8.onMouseMove = [this](int x, int y) { memo8MouseMove(x, y); };
     Memo9.onMouseMove = [this](int x, int y) { memo9MouseMove(x, y); };
     Memo10.onMouseMove = [this](int x, int y) { memo10MouseMove(x, y); };
+
+    for (int k = 1; k <= 5; ++k)
+        addShortcut("F" + std::to_string(k), [this, k] { answerByKey(k); });
 
     FileListBox1.onClick = [this] { FileListBox1Click(); };
     FileListBox1.onMouseMove = [this](int x, int y) { FileListBox1MouseMove(x, y); };

@@ -58,6 +58,15 @@ void TOrvelform::memo8Click() { clickSlot(3); }
 void TOrvelform::memo9Click() { clickSlot(4); }
 void TOrvelform::memo10Click() { clickSlot(5); }
 
+void TOrvelform::answerByKey(int k)
+{
+    // Only a slot that shows a choice can be picked: the book list covers
+    // the slots while it is open.
+    if (FileListBox1.visible() || slot(k).text().empty())
+        return;
+    slot(k).click();
+}
+
 void TOrvelform::highlightSlot(int k)
 {
     for (int i = 1; i <= 5; ++i)

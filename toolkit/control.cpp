@@ -4,6 +4,7 @@
 #include "toolkit/form.h"
 #include "toolkit/qtbridge.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -36,6 +37,32 @@ void Control::setText(const std::string& text)
 {
     text_ = text;
     showText();
+    if (namedByCaption())
+        showAccessibleName();
+}
+
+void Control::setRole(const std::string& role)
+{
+    role_ = role;
+    showAccessibleName();
+}
+
+void Control::showAccessibleName()
+{
+    const bool byCaption = namedByCaption() && !text_.empty();
+    widget_->setAccessibleName(qs(byCaption || role_.empty() ? text_ : role_));
+}
+
+std::string Control::accessibleName() const
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget_);
+    return face ? utf8(face->text(QAccessible::Name)) : std::string();
+}
+
+std::string Control::accessibleDescription() const
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget_);
+    return face ? utf8(face->text(QAccessible::Description)) : std::string();
 }
 
 void Control::showText() {}
@@ -118,6 +145,7 @@ void Control::setHint(const std::string& hint)
 {
     hint_ = hint;
     widget_->setToolTip(qs(hint));
+    widget_->setAccessibleDescription(qs(hint));
 }
 
 void Control::setHandPointer()

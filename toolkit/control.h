@@ -51,7 +51,14 @@ public:
     void setBounds(int left, int top, int width, int height);
 
     const std::string& hint() const { return hint_; }
+    // The hint is also what a screen reader says to describe the control.
     void setHint(const std::string& hint);
+
+    // What a screen reader calls the control: its caption, or its role
+    // (such as "選択肢 1") where it has no caption or holds a value.
+    void setRole(const std::string& role);
+    std::string accessibleName() const;
+    std::string accessibleDescription() const;
     void setHandPointer();
     // Stacking among the controls of one parent.
     void bringToFront();
@@ -84,6 +91,9 @@ protected:
 
     virtual void showText();
     virtual void showColors();
+    // Boxes that hold a value are named by their role alone; controls whose
+    // caption says what they are, by the caption while they have one.
+    virtual bool namedByCaption() const { return false; }
     // Controls drawn on their parent (labels) leave their background alone
     // unless they are opaque.
     bool opaque_ = true;
@@ -99,6 +109,9 @@ private:
     bool enabled_ = true;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::string hint_;
+    std::string role_;
+
+    void showAccessibleName();
 };
 
 } // namespace toolkit

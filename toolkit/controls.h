@@ -19,6 +19,7 @@ public:
 
 protected:
     void showText() override;
+    bool namedByCaption() const override { return true; }
 
 private:
     bool autoSize_ = false;
@@ -37,6 +38,7 @@ public:
 
 protected:
     void showText() override;
+    bool namedByCaption() const override { return true; }
 
 private:
     int group_ = 0;
@@ -51,6 +53,7 @@ public:
 
 protected:
     void showText() override;
+    bool namedByCaption() const override { return true; }
 };
 
 // A one-line box. Read-only unless made editable; an editable box passes

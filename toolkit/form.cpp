@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QShortcut>
 #include <QWidget>
 
 namespace toolkit {
@@ -153,6 +154,23 @@ void Form::setTabOrder(const std::vector<Control*>& order)
 void Form::focus(Control& control)
 {
     control.widget()->setFocus(Qt::OtherFocusReason);
+}
+
+void Form::addShortcut(const std::string& key, std::function<void()> operation)
+{
+    shortcuts_[key] = operation;
+    auto* shortcut = new QShortcut(QKeySequence(qs(key)), widget());
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, key] { pressShortcut(key); });
+}
+
+bool Form::pressShortcut(const std::string& key)
+{
+    const auto found = shortcuts_.find(key);
+    if (found == shortcuts_.end())
+        return false;
+    dispatch(found->second);
+    return true;
 }
 
 Control* Form::findControl(const std::string& name) const

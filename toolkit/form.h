@@ -3,6 +3,7 @@
 #include "toolkit/control.h"
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,12 @@ public:
     void setTabOrder(const std::vector<Control*>& order);
     void focus(Control& control);
 
+    // A key that works anywhere in the window, such as "F1"; its operation
+    // runs through the event dispatch.
+    void addShortcut(const std::string& key, std::function<void()> operation);
+    // Presses such a key as a learner would; false when there is none.
+    bool pressShortcut(const std::string& key);
+
     std::function<void()> onActivate;
     std::function<void()> onDeactivate;
 
@@ -59,6 +66,7 @@ private:
     void closedByWindow();
 
     std::vector<Control*> controls_;
+    std::map<std::string, std::function<void()>> shortcuts_;
     bool closed_ = false;
 };
 

@@ -17,7 +17,7 @@ const std::map<std::string, std::pair<int, int>> kCommands = {
     {"seed", {1, 1}},   {"answer", {1, 1}}, {"click", {1, 1}},  {"invoke", {1, 1}},
     {"hover", {3, 3}},  {"type", {1, 999}}, {"key", {2, 2}},    {"choose", {1, 999}},
     {"tick", {1, 2}},   {"pick", {1, 1}},   {"expect", {1, 999}}, {"watch", {1, 1}},
-    {"show", {1, 1}},   {"snapshot", {1, 1}}, {"close", {0, 0}},
+    {"show", {1, 1}},   {"snapshot", {1, 1}}, {"close", {0, 0}},  {"press", {1, 1}},
 };
 
 std::string trimLeft(const std::string& text)
@@ -192,6 +192,8 @@ std::string Runner::execute(const Line& line)
         edit->typeKey(static_cast<char>(code));
         return {};
     }
+    if (command == "press")
+        return form_.pressShortcut(words[0]) ? std::string() : "no key " + words[0] + " in the window";
     if (command == "choose")
         return choose(line.rest);
     if (command == "tick")

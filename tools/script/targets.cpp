@@ -98,6 +98,10 @@ std::optional<std::string> readProperty(toolkit::Control& control, const std::st
         return std::to_string(control.width());
     if (property == "Hint")
         return control.hint();
+    if (property == "AccessibleName")
+        return control.accessibleName();
+    if (property == "AccessibleDescription")
+        return control.accessibleDescription();
     if (auto* window = dynamic_cast<toolkit::Form*>(&control); window && property == "Closed")
         return flag(window->closed());
     if (auto* button = dynamic_cast<toolkit::SpeedButton*>(&control); button && property == "Down")

@@ -1,0 +1,87 @@
+// The main window as a screen reader and the keyboard meet it.
+
+#include "app/orvel.h"
+#include "toolkit/application.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kClientHeight = 418;
+
+// Shown to a learner: visible all the way up, and above the bottom edge.
+bool seen(toolkit::Control& control)
+{
+    int top = control.top();
+    for (toolkit::Control* parent = control.parent(); parent && parent->parent(); parent = parent->parent())
+        top += parent->top();
+    for (toolkit::Control* at = &control; at; at = at->parent())
+        if (!at->visible())
+            return false;
+    return top < kClientHeight;
+}
+
+} // namespace
+
+TEST(MainWindow, EveryControlInViewHasANameAndItsHintAsDescription)
+{
+    TOrvelform form;
+    // Show what a run shows, so the counters and strips are checked too.
+    for (toolkit::Control* shown : std::initializer_list<toolkit::Control*>{
+             &form.seikai, &form.gotou, &form.Nokori, &form.Label10, &form.Edit1, &form.Edit6,
+             &form.Chushi, &form.FileListBox1, &form.SpeedButton11, &form.Panel1})
+        shown->show();
+    int checked = 0;
+    for (toolkit::Control* control : form.controls()) {
+        if (!seen(*control))
+            continue;
+        ++checked;
+        EXPECT_FALSE(control->accessibleName().empty()) << control->name();
+        EXPECT_EQ(control->accessibleDescription(), control->hint()) << control->name();
+    }
+    EXPECT_GE(checked, 35);
+    EXPECT_EQ(form.Memo4.accessibleName(), "選択肢 1");
+    EXPECT_EQ(form.Memo10.accessibleName(), "選択肢 5");
+    EXPECT_EQ(form.owari.accessibleName(), "終了");
+    // A label that is named by its caption follows the caption.
+    form.Nokori.setText("残    9");
+    EXPECT_EQ(form.Nokori.accessibleName(), "残    9");
+    form.Label9.setText("");
+    EXPECT_EQ(form.Label9.accessibleName(), "結果");
+}
+
+TEST(MainWindow, TabMovesThroughTheBoxControlsInTheirOrder)
+{
+    TOrvelform form;
+    const std::vector<toolkit::Control*> order = {
+        &form.FileEdit, &form.FileListBox1, &form.FilterComboBox1, &form.Memo1, &form.Edit2,
+        &form.Edit3, &form.Edit4, &form.BitBtn3, &form.Edit5, &form.Edit21, &form.BitBtn9,
+        &form.Edit14, &form.Edit15, &form.Edit16, &form.Edit17, &form.Edit18, &form.Button1,
+        &form.Button2, &form.Kesu, &form.BitBtn11, &form.BitBtn12, &form.Button6, &form.Memo2,
+        &form.Memo3, &form.Memo5, &form.Memo6, &form.Memo4, &form.Memo7, &form.Memo8,
+        &form.Memo9, &form.Memo10, &form.Kotaekieru, &form.menushow, &form.menunotshow,
+        &form.Edit1, &form.Edit6};
+    std::vector<QWidget*> wanted;
+    for (toolkit::Control* control : order)
+        wanted.push_back(control->widget());
+    // Follow the focus chain from FileEdit and keep the controls of the list.
+    std::vector<QWidget*> chain;
+    QWidget* at = form.FileEdit.widget();
+    do {
+        if (std::find(wanted.begin(), wanted.end(), at) != wanted.end())
+            chain.push_back(at);
+        at = at->nextInFocusChain();
+    } while (at != form.FileEdit.widget() && chain.size() < 100);
+    EXPECT_EQ(chain, wanted);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    toolkit::Application application(argc, argv);
+    return RUN_ALL_TESTS();
+}
