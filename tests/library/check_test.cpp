@@ -332,13 +332,35 @@ TEST(CheckBook, BytesThatAreNotCodePage932)
     });
 }
 
-TEST(CheckBook, TextInUtf8)
+TEST(CheckBook, BookSavedAsUtf8)
 {
-    // あ in UTF-8 on the title line: valid UTF-8 from start to end.
+    // The program converts a book saved as UTF-8 as it reads it; the checker
+    // says so and checks the converted bytes.
+    const std::string kanaUtf8 = "\xE3\x81\x82";  // あ: its last byte cannot start a code page 932 pair
+    const std::string kanjiUtf8 = "\xE6\xBC\xA2"; // 漢: these bytes are code page 932 as well
+    const std::string getaUtf8 = "\xE3\x80\x93";  // 〓
+    const std::string chickUtf8 = "\xF0\x9F\x90\xA3"; // a character code page 932 lacks
+    // A three-line book saved as UTF-8, with line index replaced.
+    auto utf8Book = [&](int index, const std::string& text) {
+        return join(with(with(threeLine(1), 0, kanaUtf8), index, text));
+    };
     expectFindings({
-        {"UTF-8 title", "u.txt", join(with(threeLine(1), 0, "\xE3\x81\x82")), {{W, 0, "reads as UTF-8"}}},
-        {"byte order mark", "u.txt", "\xEF\xBB\xBF" + join(threeLine(1)), {{W, 0, "save it as Shift-JIS"}}},
-        {"plain ASCII is no UTF-8 problem", "u.txt", join(threeLine(1)), {}},
+        {"UTF-8 title", "u.txt", join(with(threeLine(1), 0, kanaUtf8)), {{W, 0, "saved as UTF-8: the program converts it"}}},
+        {"byte order mark", "u.txt", "\xEF\xBB\xBF" + join(threeLine(1)), {{W, 0, "UTF-8 with byte order mark"}}},
+        {"plain ASCII is code page 932 as well", "u.txt", join(threeLine(1)), {}},
+        // Widths and cuts count code page 932 bytes: 12 kanji are 24 bytes.
+        {"choice measured converted", "u.txt", utf8Book(6, repeat(kanjiUtf8, 12)),
+         {{W, 0, "saved as UTF-8"}, {W, 7, "about 324 pixels wide"}}},
+        {"long line cut converted", "u.qt1", join(with(with(longLine(1), 1, kanaUtf8), 4, std::string(55, 'x') + kanjiUtf8)),
+         {{W, 0, "saved as UTF-8"}, {W, 5, "split at byte 56"}}},
+        {"lacking characters", "u.txt", utf8Book(6, chickUtf8 + "x" + chickUtf8),
+         {{W, 0, "saved as UTF-8"}, {W, 7, "2 characters that code page 932 lacks show as"}}},
+        {"a geta mark written as such", "u.txt", utf8Book(3, getaUtf8), {{W, 0, "saved as UTF-8"}}},
+        {"lacking beside a written geta", "u.txt", "\xEF\xBB\xBF" + join(with(threeLine(1), 3, getaUtf8 + chickUtf8)),
+         {{W, 0, "byte order mark"}, {W, 4, "1 character that code page 932 lacks shows as"}}},
+        // Taken as code page 932 as it stands, but most likely meant as UTF-8.
+        {"valid both ways", "u.txt", join(with(threeLine(1), 0, kanjiUtf8)), {{W, 0, "valid UTF-8 as well"}}},
+        {"code page 932 that is no UTF-8", "u.txt", join(with(threeLine(1), 0, kKanji + kA)), {}},
     });
 }
 

@@ -1,6 +1,7 @@
 #include "tools/check/check.h"
 
 #include "book/cp932.h"
+#include "book/encoding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,7 +57,7 @@ std::string plural(int n, const std::string& one, const std::string& many)
 
 class Checker {
 public:
-    Checker(std::string_view fileName, std::string_view bytes) : fileName_(fileName), bytes_(bytes) {}
+    Checker(std::string_view fileName, std::string_view raw) : fileName_(fileName), raw_(raw) {}
 
     Report run()
     {
@@ -69,6 +70,11 @@ public:
         if (!listedByBookList(fileName_))
             warning(0, "the book list of the program does not show this file: a book's name "
                        "ends in .txt or .qt1 to .qt9 and does not start with a dot");
+        // Read as the program reads it: a book saved as UTF-8 is converted
+        // first, and every rule below sees code page 932 bytes.
+        book::BookText text = book::toCp932Book(std::string(raw_));
+        bytes_ = std::move(text.bytes);
+        encoding_ = text.found;
         lines_ = book::splitLines(bytes_);
         count_ = static_cast<int>(lines_.size());
         report_.blocks = book::questionCount(count_, report_.layout);
@@ -105,8 +111,8 @@ private:
     void checkText()
     {
         const std::size_t nul = bytes_.find('\0');
-        const std::string_view text = bytes_.substr(0, nul);
-        if (nul != std::string_view::npos) {
+        const std::string_view text = std::string_view(bytes_).substr(0, nul);
+        if (nul != std::string::npos) {
             // The line the NUL stands in: lines of the text before it, with
             // one more byte so that a line break right before it counts.
             const int at = static_cast<int>(book::splitLines(std::string(text) + "x").size()) - 1;
@@ -115,15 +121,56 @@ private:
                                         + " bytes from it on are never read");
         }
 
-        const bool utf8 = std::any_of(text.begin(), text.end(),
-                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; })
-                          && book::encodeCp932(text).has_value();
-        if (utf8)
-            warning(0, "the file reads as UTF-8, but books are read as code page 932 "
-                       "(Shift-JIS): its Japanese would show garbled; save it as Shift-JIS");
-        else
+        if (encoding_ != book::Encoding::Cp932) {
+            checkConversion();
+        } else {
             checkEncoding();
+            const bool multiByte = std::any_of(text.begin(), text.end(), [](char c) {
+                return static_cast<unsigned char>(c) >= 0x80;
+            });
+            if (multiByte && book::isValidUtf8(bytes_))
+                warning(0, "the file is valid UTF-8 as well as valid code page 932, and the "
+                           "program takes it as code page 932: if it was saved as UTF-8, its "
+                           "Japanese shows garbled; save it as code page 932 (Shift-JIS)");
+        }
         checkLineEnds(text);
+    }
+
+    // A book saved as UTF-8 works, converted as it is read, but books are
+    // written in code page 932; and a character code page 932 lacks shows
+    // as a geta mark.
+    void checkConversion()
+    {
+        warning(0, std::string("the file is saved as ") + book::encodingName(encoding_)
+                       + ": the program converts it to code page 932 (Shift-JIS) as it reads it, "
+                         "and the lines and bytes named here are those of the converted text; "
+                         "books are written in code page 932");
+        std::string_view original = raw_;
+        if (encoding_ == book::Encoding::Utf8WithBom)
+            original.remove_prefix(3);
+        const std::vector<std::string> originalLines = book::splitLines(original);
+        constexpr std::string_view getaUtf8 = "\xE3\x80\x93";
+        constexpr std::string_view getaCp932 = "\x81\xAC";
+        for (int i = 0; i < count_ && i < static_cast<int>(originalLines.size()); ++i) {
+            const std::string& before = originalLines[static_cast<std::size_t>(i)];
+            int written = 0;
+            for (std::size_t pos = before.find(getaUtf8); pos != std::string::npos;
+                 pos = before.find(getaUtf8, pos + getaUtf8.size()))
+                ++written;
+            int shown = 0;
+            const std::string& after = line(i);
+            for (std::size_t pos = 0; pos < after.size();) {
+                const std::size_t n = unitLength(after, pos);
+                if (std::string_view(after).substr(pos, n) == getaCp932)
+                    ++shown;
+                pos += n;
+            }
+            if (shown > written)
+                warning(lineNumber(i), plural(shown - written, "character", "characters")
+                                           + " that code page 932 lacks "
+                                           + (shown - written == 1 ? "shows" : "show")
+                                           + " as \"\xE3\x80\x93\"");
+        }
     }
 
     void checkEncoding()
@@ -351,7 +398,9 @@ private:
     }
 
     std::string_view fileName_;
-    std::string_view bytes_;
+    std::string_view raw_;
+    std::string bytes_; // code page 932, as the program reads the file
+    book::Encoding encoding_ = book::Encoding::Cp932;
     std::vector<std::string> lines_;
     int count_ = 0;
     Report report_;

@@ -35,7 +35,8 @@ struct Report {
 };
 
 // Every finding about a book whose file is called fileName (folders may be
-// part of it; the extension tells the layout) and holds these bytes.
+// part of it; the extension tells the layout) and holds these bytes. A book
+// saved as UTF-8 is converted first, as the program converts it.
 Report checkBook(std::string_view fileName, std::string_view bytes);
 
 // A text box of the main window, as far as widths go.
