@@ -5,6 +5,7 @@
 #include "toolkit/qtbridge.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -180,6 +181,22 @@ void Control::pointerMoved(int x, int y)
 {
     if (onMouseMove)
         dispatch([this, x, y] { onMouseMove(x, y); });
+}
+
+EnterClicks::EnterClicks(Control& control, QObject* watched) : QObject(watched), control_(control)
+{
+    watched->installEventFilter(this);
+}
+
+bool EnterClicks::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    control_.learnerClick();
+    return true;
 }
 
 EventBridge::EventBridge(Control& control, QObject* watched, bool clicksOnRelease)

@@ -143,32 +143,6 @@ void SpeedButton::showText()
 
 // ---- Button
 
-namespace {
-// Enter presses a focused button, as Space does.
-class EnterPresses : public QObject {
-public:
-    EnterPresses(Control& control, QObject* watched) : QObject(watched), control_(control)
-    {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                control_.learnerClick();
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    Control& control_;
-};
-} // namespace
 
 Button::Button(Control& parent, std::string name)
     : Control(&parent, std::move(name), new QPushButton(parent.widget()))
@@ -177,7 +151,7 @@ Button::Button(Control& parent, std::string name)
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { learnerClick(); });
     new EventBridge(*this, button, false);
-    new EnterPresses(*this, button);
+    new EnterClicks(*this, button);
 }
 
 void Button::showText()

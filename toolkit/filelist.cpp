@@ -99,6 +99,11 @@ FileListBox::FileListBox(Control& parent, std::string name)
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QObject::connect(list, &QListWidget::itemClicked, list, [this] { learnerClick(); });
+    // Arrow keys move the selection; Enter opens the selected file.
+    QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
+        itemIndex_ = row >= 0 && row < itemCount() ? row : -1;
+    });
+    new EnterClicks(*this, list);
     new EventBridge(*this, list->viewport(), false);
     directory_ = currentFolder();
 }

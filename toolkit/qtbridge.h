@@ -44,4 +44,17 @@ private:
     bool pressed_ = false;
 };
 
+// Enter on the watched widget does what a learner's click on its control
+// does (a focused button, the selected file of a list).
+class EnterClicks : public QObject {
+public:
+    EnterClicks(Control& control, QObject* watched);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Control& control_;
+};
+
 } // namespace toolkit

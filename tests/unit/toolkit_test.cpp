@@ -400,3 +400,21 @@ TEST_F(ToolkitTest, ActivationRunsOncePerSwitchBetweenTheProgramsWindows)
     settle();
     EXPECT_EQ(firstActivated, 2);
 }
+
+TEST_F(ToolkitTest, ArrowKeysSelectInTheFileListAndEnterOpens)
+{
+    TempFolder folder;
+    folder.file("a.txt");
+    folder.file("b.txt");
+    TestForm form;
+    form.files.setMask("*.txt");
+    form.files.setFileName(folder.path());
+    std::vector<std::string> opened;
+    form.files.onClick = [&] { opened.push_back(form.files.fileName()); };
+    QTest::keyClick(form.files.widget(), Qt::Key_Down);
+    QTest::keyClick(form.files.widget(), Qt::Key_Down);
+    EXPECT_EQ(form.files.itemIndex(), 1);
+    EXPECT_TRUE(opened.empty()) << "moving the selection opens nothing";
+    QTest::keyClick(form.files.widget(), Qt::Key_Return);
+    EXPECT_EQ(opened, std::vector<std::string>{folder.path() + "/b.txt"});
+}
