@@ -418,3 +418,24 @@ TEST_F(ToolkitTest, ArrowKeysSelectInTheFileListAndEnterOpens)
     QTest::keyClick(form.files.widget(), Qt::Key_Return);
     EXPECT_EQ(opened, std::vector<std::string>{folder.path() + "/b.txt"});
 }
+
+TEST_F(ToolkitTest, ReturningFromAModalBoxIsNoNewActivation)
+{
+    TestForm form;
+    int activated = 0;
+    form.onActivate = [&] { ++activated; };
+    form.showCentred();
+    form.activate();
+    QApplication::processEvents();
+    ASSERT_EQ(activated, 1);
+    toolkit::setBoxService(nullptr);
+    QTimer::singleShot(0, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    toolkit::askConfirmation("続けますか？", toolkit::BoxButtons::YesNo);
+    form.activate();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(activated, 1);
+}
