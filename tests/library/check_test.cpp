@@ -304,6 +304,22 @@ TEST(CheckBook, KeyItemEqualToAnotherChoice)
 
 // ---- Warnings
 
+TEST(CheckBook, SameWrongChoiceTwice)
+{
+    const Lines steps = plus({"T", "H"}, block(1, "", {"I am", "You is", "He are", "We be", "It been"}));
+    expectFindings({
+        {"lines 2 and 5", "d.txt", join(with(threeLine(1), 9, "wrongA1")),
+         {{W, 10, "choice lines 2 and 5 of question 1, both hold \"wrongA1\""}}},
+        {"three alike", "d.txt", join(with(with(threeLine(1), 7, "x"), 8, "x")), {{W, 9, "choice lines 3 and 4"}}},
+        {"second step", "d.txt", join(with(steps, 9, "It is")), {{W, 10, "choice lines 2 and 5 of question 1, step 2"}}},
+        // Alike across steps is no repeat: each step shows its own items.
+        {"across steps", "d.txt", join(with(steps, 9, "It You")), {}},
+        // Equal to the key is an error, and said once.
+        {"two equal to the key", "d.txt", join(with(with(threeLine(1), 6, "right1"), 7, "right1")),
+         {{E, 7, "choice line 2"}, {E, 8, "choice line 3"}}},
+    });
+}
+
 TEST(CheckBook, TrailingLines)
 {
     expectFindings({

@@ -392,6 +392,17 @@ private:
                               + (items[0].size() > 1 ? ", step " + std::to_string(s + 1) : "")
                               + ": " + inQuotes(list[s])
                               + " is the same as the right answer on choice line 1, so both count as right");
+                for (int j = 2; j < k && k > 2; ++j) {
+                    const auto& earlier = items[static_cast<std::size_t>(j - 1)];
+                    if (s < earlier.size() && earlier[s] == list[s]
+                        && !(s < items[0].size() && items[0][s] == list[s]))
+                        warning(lineNumber(index),
+                                "choice lines " + std::to_string(j) + " and " + std::to_string(k)
+                                    + " of question " + std::to_string(q)
+                                    + (items[0].size() > 1 ? ", step " + std::to_string(s + 1) : "")
+                                    + ", both hold " + inQuotes(list[s])
+                                    + ": the learner sees the same wrong choice twice");
+                }
                 checkWidth(index, list[s], kChoiceBox, "the choice");
             }
         }
