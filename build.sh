@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev libgl-dev libjpeg62-turbo-dev
     fonts-ipafont-gothic fonts-liberation
     libgtest-dev xvfb xauth xdotool
+    x11-utils dpkg-dev lintian desktop-file-utils appstream
 )
 
 install_missing() {
