@@ -37,7 +37,8 @@ host_mirror() {
 }
 mirror=${MIRROR:-$(host_mirror | head -n 1)}
 mirror=${mirror:-http://deb.debian.org/debian}
-security=$(grep -rhoE 'https?://[^ ]*debian-security' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null | head -n 1)
+security=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null \
+    | grep -v '^[[:space:]]*#' | grep -oE 'https?://[^ ]*debian-security' | head -n 1)
 
 root=$(mktemp -d /var/tmp/piyoran-chroot.XXXXXX)
 cleanup() {
@@ -77,9 +78,8 @@ echo "== apt-get install --no-install-recommends ./$(basename "$deb")"
 cp "$deb" "$root/tmp/"
 in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" > "$root/tmp/install.log" 2>&1 \
     || { cat "$root/tmp/install.log"; echo "FAILED: the package does not install"; exit 1; }
-grep -E '^(The following NEW packages|[0-9]+ upgraded)' "$root/tmp/install.log"
+grep -E '^[0-9]+ upgraded' "$root/tmp/install.log"
 in_root dpkg-query -W -f='${Package} ${Version} ${Status}\n' piyoran
-echo "installed with it: $(in_root dpkg-query -W -f='${Package} ' | wc -w) packages in the chroot"
 for package in libqt6widgets6 libjpeg62-turbo fonts-ipafont-gothic fonts-liberation; do
     in_root dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
         || fail "$package was not installed with the package"
