@@ -12,8 +12,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 
+#include <algorithm>
 #include <vector>
 
 namespace toolkit {
@@ -32,20 +35,16 @@ std::vector<std::string> textLines(const std::string& text)
     std::vector<std::string> lines;
     if (text.empty())
         return lines;
-    std::string current;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(current));
-            current.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            current += c;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.emplace_back(text, start);
+            return lines;
         }
+        lines.emplace_back(text, start, end - start);
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
-    lines.push_back(std::move(current));
-    return lines;
 }
 
 } // namespace
@@ -253,6 +252,8 @@ Memo::Memo(Control& parent, std::string name)
     memo->setTextInteractionFlags(Qt::NoTextInteraction);
     memo->setFocusPolicy(Qt::StrongFocus);
     memo->document()->setDocumentMargin(1);
+    // The box is only ever written by the program: no undo history.
+    memo->document()->setUndoRedoEnabled(false);
     memo->viewport()->setCursor(Qt::ArrowCursor);
     new EventBridge(*this, memo->viewport(), true);
 }
@@ -296,17 +297,78 @@ void Memo::setCentred(bool centred)
 
 void Memo::showText()
 {
+    // The box shows its text lines as the blocks of its document; an empty
+    // box has one empty block. Only the blocks that differ from the lines
+    // are replaced, so a long log whose one line changed, or that grew by a
+    // line, is not laid out again as a whole.
     auto* memo = as<QPlainTextEdit>(widget());
-    QString shown;
-    const auto lines = textLines(text());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            shown += QLatin1Char('\n');
-        shown += qs(lines[i]);
+    QTextDocument* document = memo->document();
+    std::vector<std::string> wanted = textLines(text());
+    if (wanted.empty())
+        wanted.emplace_back();
+
+    const int had = static_cast<int>(shown_.size());
+    const int want = static_cast<int>(wanted.size());
+    int same = 0;
+    while (same < had && same < want && shown_[same] == wanted[same])
+        ++same;
+    int sameAtEnd = 0;
+    while (sameAtEnd < std::min(had, want) - same && shown_[had - 1 - sameAtEnd] == wanted[want - 1 - sameAtEnd])
+        ++sameAtEnd;
+    const int oldEnd = had - sameAtEnd;  // blocks [same, oldEnd) are replaced
+    const int newEnd = want - sameAtEnd; // by lines [same, newEnd)
+    const auto joined = [&](int from, int to) {
+        QString text;
+        for (int i = from; i < to; ++i) {
+            if (i > from)
+                text += QLatin1Char('\n');
+            text += qs(wanted[i]);
+        }
+        return text;
+    };
+
+    if (oldEnd - same > want || document->blockCount() != had) {
+        // Most of the box goes (a log cleared): writing it anew is quicker
+        // than taking it apart block by block.
+        const QTextOption option = document->defaultTextOption();
+        memo->setPlainText(joined(0, want));
+        document->setDefaultTextOption(option);
+    } else if (same < oldEnd || same < newEnd) {
+        const QString middle = joined(same, newEnd);
+        QTextCursor cursor(document);
+        // One edit: the document is laid out once, when it ends.
+        cursor.beginEditBlock();
+        if (same < oldEnd) {
+            // Replace the text of whole blocks; with nothing to put in their
+            // place, the line break on one side goes too.
+            const QTextBlock first = document->findBlockByNumber(same);
+            const QTextBlock last = document->findBlockByNumber(oldEnd - 1);
+            int from = first.position();
+            int to = last.position() + last.length() - 1;
+            if (same == newEnd) {
+                if (oldEnd < had)
+                    to += 1;
+                else
+                    from -= 1;
+            }
+            cursor.setPosition(from);
+            cursor.setPosition(to, QTextCursor::KeepAnchor);
+            if (same == newEnd)
+                cursor.removeSelectedText();
+            else
+                cursor.insertText(middle);
+        } else if (same < had) {
+            // New lines before block `same`.
+            cursor.setPosition(document->findBlockByNumber(same).position());
+            cursor.insertText(middle + QLatin1Char('\n'));
+        } else {
+            // New lines after the last block.
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(QLatin1Char('\n') + middle);
+        }
+        cursor.endEditBlock();
     }
-    const QTextOption option = memo->document()->defaultTextOption();
-    memo->setPlainText(shown);
-    memo->document()->setDefaultTextOption(option);
+    shown_ = std::move(wanted);
     // The newest line is the one in view, as an edit box scrolls to it.
     memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace toolkit {
 
@@ -89,6 +90,11 @@ public:
 
 protected:
     void showText() override;
+
+private:
+    // The lines the box's document holds, one block each (an empty box: one
+    // empty block), so that showing a new text touches only what changed.
+    std::vector<std::string> shown_{std::string()};
 };
 
 // A panel; its bevel is only a look.
