@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
+#include <QIcon>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyle>
@@ -89,6 +91,32 @@ std::string currentFolder()
     return error ? std::string("/") : path.string();
 }
 
+// Puts the file picture before every row that lacks it. Looking the picture
+// up in the icon theme the first time takes milliseconds (4 ms under X), so
+// a hidden list (the main window's, filled from the start folder while the
+// window is built) gets its pictures only when it is shown.
+void giveFilePictures(QListWidget* list)
+{
+    if (list->count() == 0 || !list->item(0)->icon().isNull())
+        return;
+    const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setIcon(icon);
+}
+
+class FilePicturesOnShow : public QObject {
+public:
+    explicit FilePicturesOnShow(QListWidget* list) : QObject(list) { list->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            giveFilePictures(static_cast<QListWidget*>(watched));
+        return false;
+    }
+};
+
 } // namespace
 
 FileListBox::FileListBox(Control& parent, std::string name)
@@ -99,6 +127,7 @@ FileListBox::FileListBox(Control& parent, std::string name)
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QObject::connect(list, &QListWidget::itemClicked, list, [this] { learnerClick(); });
+    new FilePicturesOnShow(list);
     // Arrow keys move the selection; Enter opens the selected file.
     QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
         itemIndex_ = row >= 0 && row < itemCount() ? row : -1;
@@ -211,11 +240,12 @@ void FileListBox::fill()
     auto* list = listOf(*this);
     const QSignalBlocker quiet(list);
     list->clear();
-    const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
     for (const std::string& name : items_) {
-        auto* row = new QListWidgetItem(icon, QString::fromLocal8Bit(name.c_str()), list);
+        auto* row = new QListWidgetItem(QString::fromLocal8Bit(name.c_str()), list);
         row->setSizeHint(QSize(0, kRowHeight));
     }
+    if (list->isVisible())
+        giveFilePictures(list);
 }
 
 FilterComboBox::FilterComboBox(Control& parent, std::string name)
