@@ -59,7 +59,13 @@ void Image::loadFromFile(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw fileOpenError(path);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        // A folder opens as a file does and fails only when it is read.
+        throw fileOpenError(path);
+    }
     if (file.bad())
         throw fileOpenError(path);
     loadFromBytes(bytes);
