@@ -45,12 +45,12 @@ std::string threeLineBook(int questions)
     text << "（　）に入る最も適切な語を選びなさい。\n";
     for (int q = 1; q <= questions; ++q) {
         const char* word = kWords[q % 8];
+        // The third question line is never in view in this layout.
         text << "私は毎日英語を勉強します。（第" << q << "問）\n";
-        text << "I (          ) English every day. No." << q << "\n";
-        text << "ヒント：一般動詞の現在形\n";
+        text << "I (          ) English every day. No." << q << "\n\n";
         text << word << q << "\n" << word << "s" << q << "\n" << word << "ed" << q << "\n"
              << word << "ing" << q << "\n"
-             << "to " << word << q << "\n";
+             << "\"to " << word << q << "\"\n";
     }
     return cp932Book(text.str());
 }
@@ -62,14 +62,16 @@ std::string longLineBook(int questions)
     text << "ベンチマーク用の長い行の問題集（" << questions << "問）\n\n\n";
     for (int q = 1; q <= questions; ++q) {
         const char* word = kWords[q % 8];
-        // About 150 bytes in code page 932: Japanese (two bytes a
-        // character) and English mixed, so the cuts fall anywhere.
+        // About 100 bytes in code page 932, Japanese (two bytes a
+        // character) then English: two of the three 56-byte pieces.
         text << "第" << q << "問　次の英文の（　）に入る語を選びなさい。"
-             << "My brother (          ) his room every Sunday morning. "
-             << "兄は毎週日曜日の朝に部屋を掃除します。\n";
+             << "My brother (          ) his room every Sunday.\n";
         text << word << q << "\n" << word << "s" << q << "\n" << word << "ed" << q << "\n"
              << word << "ing" << q << "\n"
-             << "to " << word << q << "\n\n\n";
+             << "\"to " << word << q << "\"\n\n";
+        // Two empty lines between blocks; one after the last.
+        if (q < questions)
+            text << "\n";
     }
     return cp932Book(text.str());
 }

@@ -11,7 +11,7 @@ namespace bench {
 // writes with --blocks), in code page 932 with CR LF, with Japanese text.
 std::string threeLineBook(int questions);
 // A long-line book (.qt1) of `questions` one-step questions, each question
-// one line of about 150 bytes that the program cuts into three pieces.
+// one line of about 100 bytes that the program cuts into 56-byte pieces.
 std::string longLineBook(int questions);
 
 // A photograph-like JPEG (smooth colour fields, edges and fine grain),
