@@ -357,6 +357,23 @@ TEST_F(HostileFiles, APictureUnderAnotherNameAndOtherFilesUnderPictureNames)
 
 // ---- Books
 
+TEST_F(HostileFiles, AFolderOfMoreBooksThanTheListShowsAtOnce)
+{
+    // Book bNN holds NN + 1 questions, so the count tells which one opened.
+    for (int i = 0; i < 30; ++i) {
+        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+        folder_.write("002/b" + number + ".txt", cp932Book(numberedBook(i + 1)));
+    }
+    start();
+    for (const int i : {25, 3, 29, 17, 0, 12}) {
+        SCOPED_TRACE(i);
+        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+        play("answer yes\ninvoke Chushi\nclick SpeedButton4\nchoose b" + number + ".txt");
+        EXPECT_EQ(form_->QuestionCount, i + 1);
+        EXPECT_EQ(form_->FileListBox1.fileName(), (folder_ / "002" / ("b" + number + ".txt")).string());
+    }
+}
+
 TEST_F(HostileFiles, BinaryGarbageNamedAsABook)
 {
     std::mt19937 random(3);

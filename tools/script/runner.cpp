@@ -267,7 +267,24 @@ std::string Runner::choose(const std::string& file)
     for (int i = 0; i < list.itemCount(); ++i) {
         if (list.item(i) != file)
             continue;
-        list.pointerMoved(4, i * toolkit::FileListBox::kRowHeight + toolkit::FileListBox::kRowHeight / 2);
+        // Hover the row where the list shows it now: the list may have
+        // scrolled. A row out of view is brought into it first, as the
+        // arrow keys do.
+        const auto rowInView = [&list, i]() -> int {
+            constexpr int row = toolkit::FileListBox::kRowHeight;
+            for (int y = row / 2; y < list.height(); y += row)
+                if (list.itemAtPos(4, y) == i)
+                    return y;
+            return -1;
+        };
+        int y = rowInView();
+        if (y < 0) {
+            list.setItemIndex(i);
+            y = rowInView();
+        }
+        if (y < 0)
+            return "the book list cannot show " + file;
+        list.pointerMoved(4, y);
         list.learnerClick();
         return {};
     }
