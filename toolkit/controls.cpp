@@ -88,7 +88,7 @@ void Label::setAutoSize(bool autoSize)
 void Label::showText()
 {
     auto* label = as<QLabel>(widget());
-    label->setText(qs(text()));
+    label->setText(shownLine(text()));
     if (autoSize_) {
         label->adjustSize();
         setBounds(left(), top(), label->width(), label->height());
@@ -235,7 +235,7 @@ void Edit::typeKey(char key)
 void Edit::showText()
 {
     auto* edit = as<QLineEdit>(widget());
-    const QString shown = qs(text());
+    const QString shown = shownLine(text());
     if (edit->text() != shown) {
         edit->setText(shown);
         edit->setCursorPosition(0);
@@ -325,7 +325,7 @@ void Memo::showText()
         for (int i = from; i < to; ++i) {
             if (i > from)
                 text += QLatin1Char('\n');
-            text += qs(wanted[i]);
+            text += shownLine(wanted[i]);
         }
         return text;
     };

@@ -357,6 +357,46 @@ TEST_F(HostileFiles, APictureUnderAnotherNameAndOtherFilesUnderPictureNames)
 
 // ---- Books
 
+TEST_F(HostileFiles, AnEnormousLineIsShownWithoutAHang)
+{
+    // Where the window shows a line whole: a title in Japanese, a question
+    // line, and a choice item without a single break (which Qt wraps in a
+    // time that grows with the square of its length).
+    std::string japanese;
+    while (japanese.size() < (2u << 20))
+        japanese += "\x82\xA0";
+    const std::string book = cp932Book(numberedBook(2));
+    const std::string title = japanese + book.substr(book.find("\r\n"));
+    auto lines = numberedBook(2);
+    lines[2] = std::string(2u << 20, 'Q');
+    const std::string question = cp932Book(lines);
+    lines = numberedBook(2);
+    for (int q = 1; q <= 2; ++q)
+        for (int c = 1; c <= 5; ++c)
+            lines[static_cast<std::size_t>(book::choiceLine(q, c))] = std::string(400000, static_cast<char>('a' + c));
+    const std::string choice = cp932Book(lines);
+    folder_.write("001/title.txt", title);
+    folder_.write("001/question.txt", question);
+    folder_.write("001/choice.txt", choice);
+    start();
+    for (const char* name : {"title.txt", "question.txt", "choice.txt"}) {
+        SCOPED_TRACE(name);
+        backToTheList();
+        const double seconds = secondsFor([&] {
+            play("seed 1\nchoose " + std::string(name));
+            toolkit::Application::instance().processEvents();
+        });
+        EXPECT_LT(seconds, kSecond);
+        EXPECT_TRUE(boxes().empty());
+        EXPECT_EQ(form_->QuestionCount, 2);
+    }
+    // What the controls hold is the whole line.
+    EXPECT_EQ(form_->Memo4.text().size(), 400000u);
+    play("pick wrong\npick right");
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(form_->CurrentPos, 2);
+}
+
 TEST_F(HostileFiles, AFolderOfMoreBooksThanTheListShowsAtOnce)
 {
     // Book bNN holds NN + 1 questions, so the count tells which one opened.
