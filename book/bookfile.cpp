@@ -2,8 +2,8 @@
 
 #include "toolkit/errors.h"
 
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace book {
 
@@ -14,7 +14,16 @@ std::string readBookFile(const std::string& path)
         throw toolkit::fileOpenError(path);
     std::string bytes;
     try {
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        // In large pieces, into room made beforehand for a file of a sane
+        // size: an istreambuf_iterator goes a byte at a time, a fifth of
+        // the time of opening a 200-question book.
+        std::error_code unknownSize;
+        const auto size = std::filesystem::file_size(path, unknownSize);
+        if (!unknownSize && size <= (64u << 20))
+            bytes.reserve(size);
+        char piece[1 << 16];
+        for (std::streamsize got; (got = file.rdbuf()->sgetn(piece, sizeof piece)) > 0;)
+            bytes.append(piece, static_cast<std::size_t>(got));
     } catch (const std::ios_base::failure&) {
         // A folder opens as a file does and fails only when it is read.
         throw toolkit::fileOpenError(path);
