@@ -67,12 +67,12 @@ bool isLeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-std::vector<std::string> splitLines(std::string_view bytes)
+std::vector<std::string> splitLines(std::string_view bytes, std::size_t maxLines)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
     std::vector<std::string> lines;
     std::size_t pos = 0;
-    while (pos < bytes.size()) {
+    while (pos < bytes.size() && lines.size() < maxLines) {
         // A plain scan: find_first_of with a set calls memchr for every byte.
         std::size_t end = pos;
         while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')

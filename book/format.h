@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +16,9 @@ enum class Layout { NotABook, ThreeLine, LongLine };
 bool isLeadByte(unsigned char byte);
 
 // The lines of a book file: a line ends at CR LF, a lone CR or a lone LF; a
-// NUL ends the text; a line break at the very end adds no empty line.
-std::vector<std::string> splitLines(std::string_view bytes);
+// NUL ends the text; a line break at the very end adds no empty line. Only
+// the first maxLines lines are split off; the rest of the text is not read.
+std::vector<std::string> splitLines(std::string_view bytes, std::size_t maxLines = SIZE_MAX);
 
 // The items of a choice line (blanks and commas separate, double quotes
 // group, doubled quotes stand for one; double-byte characters are units).

@@ -15,6 +15,11 @@
 
 namespace {
 constexpr int kMaxQuestions = 200;
+// The lines after the 200th block are never read. A book keeps only as many
+// lines as tell that it has more blocks than that (a long-line book of 201
+// blocks has 3 + 8 x 201 lines), so that a file of millions of short lines
+// is not split whole: that took seconds and gigabytes for 50 MiB.
+constexpr std::size_t kLinesKept = 3 + 8 * (kMaxQuestions + 1);
 
 std::string fileNamePart(const std::string& path)
 {
@@ -35,7 +40,7 @@ void TOrvelform::FileListBox1Click()
         setText(CaptionBase + fileNamePart(path));
         LongLineLayout = layout == book::Layout::LongLine ? 1 : 0;
         KeyStep = 0;
-        BookLines.assign(book::splitLines(book::toCp932Book(book::readBookFile(path)).bytes));
+        BookLines.assign(book::splitLines(book::toCp932Book(book::readBookFile(path)).bytes, kLinesKept));
         if (LongLineLayout == 0) {
             Label1.setText(book::decodeCp932(BookLines[0]));
             Edit2.setText(book::decodeCp932(BookLines[1]));

@@ -357,6 +357,97 @@ TEST_F(HostileFiles, APictureUnderAnotherNameAndOtherFilesUnderPictureNames)
 
 // ---- Books
 
+TEST_F(HostileFiles, FiftyMebibyteBooksAreOpenedOrRefusedWithinASecond)
+{
+    constexpr std::size_t kSize = 50u << 20;
+    std::string blocks = cp932Book(numberedBook(1));
+    const std::string block = cp932Book(numberedBook(2)).substr(blocks.size());
+    while (blocks.size() < kSize)
+        blocks += block;
+    std::string garbage(kSize, '\0');
+    std::mt19937 random(11);
+    for (char& c : garbage)
+        c = static_cast<char>(random() & 0xFF);
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"blocks.txt", blocks},
+        {"one_line.qt1", std::string(kSize, 'a')},
+        {"breaks.txt", std::string(kSize, '\n')},
+        {"cr_lf.qt2", [&] {
+             std::string text;
+             text.reserve(kSize);
+             while (text.size() < kSize)
+                 text += "\r\n";
+             return text;
+         }()},
+        {"garbage.txt", garbage},
+        {"commas.txt", "t\r\nh\r\n" + std::string(kSize, ',')},
+        // One enormous line where the window shows it whole: the title, a
+        // question line, a choice.
+        {"title.txt", [] {
+             const std::string book = cp932Book(numberedBook(1));
+             return std::string(kSize, 'T') + book.substr(book.find("\r\n"));
+         }()},
+        {"question.txt", [] {
+             auto lines = numberedBook(2);
+             lines[2] = std::string(kSize, 'Q');
+             return cp932Book(lines);
+         }()},
+        {"choice.qt1", [] {
+             auto lines = hardening::longLineBook(2);
+             lines.push_back("");
+             lines[5] = std::string(kSize, 'r');
+             return cp932Book(lines);
+         }()},
+        {"title_ja.txt", [] {
+             const std::string book = cp932Book(numberedBook(1));
+             std::string title;
+             while (title.size() < kSize)
+                 title += "\x82\xA0";
+             return title + book.substr(book.find("\r\n"));
+         }()},
+        {"question_ja.txt", [] {
+             auto lines = numberedBook(2);
+             lines[3] = "";
+             std::string text = cp932Book(lines);
+             std::string line;
+             while (line.size() < kSize)
+                 line += "\x82\xA0";
+             return text.insert(text.find("\r\n\r\n") + 2, line);
+         }()},
+        // Saved as UTF-8, with its byte order mark: converted as it is read.
+        {"utf8.txt", [&] {
+             std::string text = "\xEF\xBB\xBF";
+             text.reserve(kSize + 8);
+             const std::string block = "問題\r\n" + std::string("答え,こたえ\r\n");
+             while (text.size() < kSize)
+                 text += block;
+             return text;
+         }()},
+    };
+    for (const Case& c : cases)
+        folder_.write(std::string("001/") + c.name, c.bytes);
+    start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        backToTheList();
+        const double seconds = secondsFor([&] { play(std::string("choose ") + c.name); });
+        std::printf("opening %-14s took %.3f s\n", c.name, seconds);
+        std::fflush(stdout);
+        EXPECT_LT(seconds, kSecond);
+        expectOnlyRangeErrorsAndInfo(boxes(), c.name);
+    }
+    // The book of many blocks is opened, cut to 200 questions.
+    backToTheList();
+    play("choose blocks.txt");
+    EXPECT_EQ(form_->QuestionCount, 200);
+    EXPECT_EQ(boxes(), std::vector<std::string>{"info: 問題が200問を超えているため、最初の200問だけを出題します。"});
+    expectAGoodBookStillOpens();
+}
+
 TEST_F(HostileFiles, AnEnormousLineIsShownWithoutAHang)
 {
     // Where the window shows a line whole: a title in Japanese, a question
