@@ -1,7 +1,9 @@
-// A book's bytes: split into lines, every line split into items and decoded
-// from code page 932, with what the splitting must keep true.
+// A book's bytes: read as the opening reads them (a book saved as UTF-8
+// converted), split into lines, every line split into items and decoded
+// from code page 932, with what each step must keep true.
 
 #include "book/cp932.h"
+#include "book/encoding.h"
 #include "book/format.h"
 
 #include <cstddef>
@@ -39,11 +41,33 @@ bool validUtf8(std::string_view text)
     return true;
 }
 
+// The lines and items of a book's bytes.
+void splitBook(std::string_view bytes);
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view raw(reinterpret_cast<const char*>(data), size);
+    splitBook(raw);
+
+    // A file saved as UTF-8 becomes code page 932; anything else stays as it
+    // is (a byte order mark before text that is no UTF-8 is dropped).
+    const book::BookText text = book::toCp932Book(std::string(raw));
+    const bool marked = raw.substr(0, 3) == "\xEF\xBB\xBF";
+    if (text.found == book::Encoding::Cp932)
+        require(text.bytes == (marked ? raw.substr(3) : raw), "a book taken as it stands was changed");
+    else
+        require(book::isValidCp932(text.bytes), "a converted book is no code page 932");
+    if (text.bytes != raw)
+        splitBook(text.bytes);
+    return 0;
+}
+
+namespace {
+
+void splitBook(std::string_view bytes)
+{
     const std::string_view text = bytes.substr(0, bytes.find('\0'));
     const auto lines = book::splitLines(bytes);
 
@@ -86,5 +110,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& item : items)
             require(validUtf8(book::decodeCp932(item)), "decoding an item gave no valid UTF-8");
     }
-    return 0;
 }
+
+} // namespace

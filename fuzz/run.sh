@@ -34,13 +34,23 @@ seeds() {
     return 0
 }
 
+# The book-opening target leaves its per-input leak check off: Qt's caches
+# make nearly every input look like a possible leak, and checking each costs
+# five runs in six. Its leaks are still checked when it ends.
+options() {
+    case $1 in
+    fuzz_open_book) echo "-detect_leaks=0" ;;
+    esac
+    return 0
+}
+
 run_one() {
     local target=$1
     local corpus=$build/fuzz-corpus/$target findings=$build/fuzz-findings/$target
     mkdir -p "$corpus" "$findings" "$build/fuzz-logs"
     # shellcheck disable=SC2046
     if LSAN_OPTIONS=suppressions=$source/fuzz/lsan.supp:print_suppressions=0 "$build/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=3072 -max_len=65536 \
-        -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" $(seeds "$target") \
+        -print_final_stats=1 $(options "$target") -artifact_prefix="$findings/" "$corpus" $(seeds "$target") \
         >"$build/fuzz-logs/$target.log" 2>&1; then
         echo "$target: no finding, $(grep -m1 -o 'number_of_executed_units: [0-9]*' "$build/fuzz-logs/$target.log" | cut -d' ' -f2) runs in ${seconds} s"
     else
