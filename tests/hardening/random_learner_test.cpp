@@ -8,8 +8,10 @@
 // every box at random, lets the timers tick, and the file system loses and
 // regains a book now and then. Controls that lie outside the window's
 // visible area can still be reached from the keyboard; the program's own
-// guarantees about positions assume that only the program runs them, so
-// pressing one of those marks the run until the next reset.
+// guarantees about positions assume that only the program runs some of them
+// (the scoring, and "<" and ">" where they break the tie between position
+// and count), so pressing one of those then marks the run until the next
+// reset: its range errors are let through and positions not checked.
 //
 // Environment: PIYORAN_LEARNER_SEEDS=FIRST-LAST (or one seed) and
 // PIYORAN_LEARNER_ACTIONS=N choose what to play; a failure names its seed
@@ -287,8 +289,10 @@ private:
         } else if (roll < 50) {
             const auto controls = reachableControls(false);
             if (!controls.empty()) {
-                positionsKept_ = false;
-                click(*controls[static_cast<std::size_t>(below(static_cast<int>(controls.size())))]);
+                toolkit::Control& control = *controls[static_cast<std::size_t>(below(static_cast<int>(controls.size())))];
+                if (!keepsPositions(control))
+                    positionsKept_ = false;
+                click(control);
             }
         } else if (roll < 60) {
             hover();
@@ -316,6 +320,25 @@ private:
             // Hover the book list, or anywhere in the window.
             hover();
         }
+    }
+
+    // Whether pressing this keyboard-only button now leaves the program's
+    // guarantee about positions standing. In a pass, ">" moves the position
+    // and the count of questions asked together, and "<" moves the position
+    // back one while the count goes on, so the position never passes the
+    // count, which ends the pass at the last position; but "<" at the first
+    // position of a normal pass wraps to the last one with the count still
+    // low, and the next leave goes past it. With no run, either button moves
+    // the position and the count, and the next opening starts from them. A
+    // scoring run by itself records a missed question with no question left.
+    bool keepsPositions(const toolkit::Control& control) const
+    {
+        const TOrvelform& form = *form_;
+        if (&control == &form.BitBtn3)
+            return form.QuestionCount != 0;
+        if (&control == &form.BitBtn9)
+            return form.QuestionCount != 0 && !(form.RetryMode == 0 && form.CurrentPos == 1);
+        return &control != &form.Button1;
     }
 
     void click(toolkit::Control& control)
@@ -410,6 +433,8 @@ private:
                               : box.text.rfind("入出力エラー", 0) == 0 ? "input/output errors"
                               : box.text.rfind("ファイル ", 0) == 0    ? "file errors"
                                                                        : "other errors"];
+            if (hardening::isRangeError(box.text) && !loadedMalformed_)
+                ++outcome_.counts["range errors of well-formed books, after keyboard-only buttons"];
             if (!allowedError(box.text)) {
                 outcome_.failure = "an error box: " + box.text + (loadedBook_.empty() ? "" : " (book " + loadedBook_ + ")");
                 return;
