@@ -70,12 +70,18 @@ void Control::showText() {}
 
 void Control::setColor(Color color)
 {
+    // The same palette again would change nothing but cost a palette change
+    // through the widget and all its children (a pick sets five slots white).
+    if (colorsShown_ && color == color_)
+        return;
     color_ = color;
     showColors();
 }
 
 void Control::setFontColor(Color color)
 {
+    if (colorsShown_ && color == fontColor_)
+        return;
     fontColor_ = color;
     showColors();
 }
@@ -99,6 +105,7 @@ void Control::showColors()
     }
     widget_->setPalette(palette);
     widget_->setAutoFillBackground(opaque_);
+    colorsShown_ = true;
 }
 
 void Control::setFont(const Font& font)

@@ -105,6 +105,8 @@ private:
     std::string text_;
     Color color_ = 0xFFFFFF;
     Color fontColor_ = 0x000000;
+    // The widget's palette shows color_ and fontColor_ (set by showColors).
+    bool colorsShown_ = false;
     bool visible_ = true;
     bool enabled_ = true;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
