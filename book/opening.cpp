@@ -4,11 +4,11 @@
 #include "app/orvel.h"
 
 #include "app/texts.h"
-#include "book/bookfile.h"
 #include "book/cp932.h"
 #include "book/encoding.h"
 #include "book/format.h"
 #include "toolkit/boxes.h"
+#include "toolkit/files.h"
 
 #include <algorithm>
 #include <string>
@@ -40,7 +40,7 @@ void TOrvelform::FileListBox1Click()
         setText(CaptionBase + fileNamePart(path));
         LongLineLayout = layout == book::Layout::LongLine ? 1 : 0;
         KeyStep = 0;
-        BookLines.assign(book::splitLines(book::toCp932Book(book::readBookFile(path)).bytes, kLinesKept));
+        BookLines.assign(book::splitLines(book::toCp932Book(toolkit::readFile(path)).bytes, kLinesKept));
         if (LongLineLayout == 0) {
             Label1.setText(book::decodeCp932(BookLines[0]));
             Edit2.setText(book::decodeCp932(BookLines[1]));

@@ -10,10 +10,10 @@
 // of each question as the checker counts them; a book with errors gets no
 // scenario (exit status 1).
 
-#include "book/bookfile.h"
 #include "book/cp932.h"
 #include "book/encoding.h"
 #include "book/format.h"
+#include "toolkit/files.h"
 #include "tools/check/check.h"
 
 #include <algorithm>
@@ -72,7 +72,7 @@ int main(int argc, char** argv)
 
     std::string raw;
     try {
-        raw = book::readBookFile(path);
+        raw = toolkit::readFile(path);
     } catch (const std::exception& e) {
         std::cerr << "walkscript: " << e.what() << '\n';
         return 1;

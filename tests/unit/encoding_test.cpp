@@ -1,8 +1,8 @@
 // Books saved as UTF-8 are read as the same books in code page 932.
 
-#include "book/bookfile.h"
 #include "book/cp932.h"
 #include "book/encoding.h"
+#include "toolkit/files.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST(BookEncoding, EveryBundledBookSavedAsUtf8ReadsBackByteForByte)
         if (!folder.is_directory() || folder.path().filename() == "image")
             continue;
         for (const auto& file : fs::directory_iterator(folder.path())) {
-            const std::string original = book::readBookFile(file.path().string());
+            const std::string original = toolkit::readFile(file.path().string());
             const book::BookText asIs = book::toCp932Book(original);
             EXPECT_EQ(asIs.found, Encoding::Cp932) << file.path();
             EXPECT_EQ(asIs.bytes, original) << file.path();

@@ -3,7 +3,7 @@
 // when any book has an error, 2 for a wrong command line or a path that
 // cannot be read.
 
-#include "book/bookfile.h"
+#include "toolkit/files.h"
 #include "tools/check/check.h"
 
 #include <exception>
@@ -34,7 +34,7 @@ void checkFile(const fs::path& path, Totals& totals)
 {
     std::string bytes;
     try {
-        bytes = book::readBookFile(path.string());
+        bytes = toolkit::readFile(path.string());
     } catch (const std::exception& e) {
         std::cerr << "piyoran-check: cannot read " << path.string() << ": " << e.what() << '\n';
         totals.unreadable = true;
