@@ -1,19 +1,18 @@
 #include "bench/fixtures.h"
 
 #include "book/cp932.h"
+#include "tools/jpegencode.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
-#include <jpeglib.h>
 
 namespace bench {
 
@@ -132,29 +131,9 @@ std::string photoJpeg(int width, int height)
         }
     }
 
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = static_cast<JDIMENSION>(width);
-    c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW row = rgb.data() + static_cast<std::size_t>(c.next_scanline) * width * 3;
-        jpeg_write_scanlines(&c, &row, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::string bytes(reinterpret_cast<const char*>(buffer), size);
-    jpeg_destroy_compress(&c);
-    std::free(buffer);
-    return bytes;
+    tools::JpegOptions options;
+    options.quality = 90;
+    return tools::encodeJpeg(width, height, 3, JCS_RGB, rgb, options);
 }
 
 void writeFile(const std::string& path, const std::string& bytes)

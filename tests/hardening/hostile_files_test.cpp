@@ -9,6 +9,7 @@
 #include "book/format.h"
 #include "tests/hardening/app_folder.h"
 #include "tests/hardening/drill_checks.h"
+#include "tools/jpegencode.h"
 #include "tools/script/runner.h"
 #include "tools/script/scripted_boxes.h"
 #include "toolkit/application.h"
@@ -32,7 +33,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include <jpeglib.h>
 
 namespace fs = std::filesystem;
 using hardening::cp932Book;
@@ -52,37 +52,18 @@ constexpr double kSecond = 1.0;
 
 std::string encodeJpeg(int width, int height, bool progressive)
 {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = static_cast<JDIMENSION>(width);
-    c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE);
-    if (progressive)
-        jpeg_simple_progression(&c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-    while (c.next_scanline < c.image_height) {
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(x * 255 / width);
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(c.next_scanline * 255 / c.image_height);
-            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>((x ^ c.next_scanline) & 0xFF);
+            unsigned char* pixel = rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+            pixel[0] = static_cast<unsigned char>(x * 255 / width);
+            pixel[1] = static_cast<unsigned char>(y * 255 / height);
+            pixel[2] = static_cast<unsigned char>((x ^ y) & 0xFF);
         }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::string bytes(reinterpret_cast<const char*>(buffer), size);
-    std::free(buffer);
-    return bytes;
+    tools::JpegOptions options;
+    options.quality = 90;
+    options.progressive = progressive;
+    return tools::encodeJpeg(width, height, 3, JCS_RGB, rgb, options);
 }
 
 // Where a marker's segment starts (at its 0xFF), or npos.

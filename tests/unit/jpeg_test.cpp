@@ -1,76 +1,28 @@
 #include "toolkit/jpeg.h"
 
 #include "toolkit/errors.h"
+#include "tools/jpegencode.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace {
 
 using toolkit::decodeJpeg;
 using toolkit::RgbImage;
+using tools::encodeJpeg;
+using tools::JpegOptions;
 
 struct Rgb {
     int r, g, b;
 };
 
-struct EncodeOptions {
-    bool progressive = false;
-    int quality = 92;
-    bool fullChroma = false;   // 1x1 sampling for every component
-    bool adobeMarker = true;   // only matters for CMYK
-    J_COLOR_SPACE stored = JCS_UNKNOWN; // JCS_UNKNOWN: libjpeg's default
-};
-
-// Encodes samples (components bytes per pixel, rows top to bottom) with libjpeg.
-std::string encode(int width, int height, int components, J_COLOR_SPACE input,
-                   const std::vector<unsigned char>& samples, const EncodeOptions& options = {})
-{
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = static_cast<JDIMENSION>(width);
-    c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = components;
-    c.in_color_space = input;
-    jpeg_set_defaults(&c);
-    if (options.stored != JCS_UNKNOWN)
-        jpeg_set_colorspace(&c, options.stored);
-    jpeg_set_quality(&c, options.quality, TRUE);
-    if (options.fullChroma)
-        for (int i = 0; i < c.num_components; ++i)
-            c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;
-    if (!options.adobeMarker)
-        c.write_Adobe_marker = FALSE;
-    if (options.progressive)
-        jpeg_simple_progression(&c);
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(samples.data()) +
-                       std::size_t(c.next_scanline) * width * components;
-        jpeg_write_scanlines(&c, &row, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::string bytes(reinterpret_cast<const char*>(buffer), size);
-    std::free(buffer);
-    return bytes;
-}
-
 std::string encodeRgb(int width, int height, const std::function<Rgb(int, int)>& colour,
-                      const EncodeOptions& options = {})
+                      const JpegOptions& options = {})
 {
     std::vector<unsigned char> samples(std::size_t(width) * height * 3);
     unsigned char* p = samples.data();
@@ -81,7 +33,7 @@ std::string encodeRgb(int width, int height, const std::function<Rgb(int, int)>&
             *p++ = static_cast<unsigned char>(c.g);
             *p++ = static_cast<unsigned char>(c.b);
         }
-    return encode(width, height, 3, JCS_RGB, samples, options);
+    return encodeJpeg(width, height, 3, JCS_RGB, samples, options);
 }
 
 // Red, green, blue and white quadrants.
@@ -94,14 +46,14 @@ Rgb quadrant(int x, int y, int width, int height)
     return right ? Rgb{250, 250, 250} : Rgb{20, 20, 220};
 }
 
-std::string quadrants(int width, int height, const EncodeOptions& options = {})
+std::string quadrants(int width, int height, const JpegOptions& options = {})
 {
     return encodeRgb(
         width, height, [=](int x, int y) { return quadrant(x, y, width, height); }, options);
 }
 
 // Deterministic noise, so that the compressed data is long.
-std::string noisy(int width, int height, const EncodeOptions& options = {})
+std::string noisy(int width, int height, const JpegOptions& options = {})
 {
     return encodeRgb(
         width, height,
@@ -199,7 +151,7 @@ TEST(JpegDecode, BaselineGivesSizeAndColours)
 
 TEST(JpegDecode, ProgressiveGivesSizeAndColours)
 {
-    EncodeOptions options;
+    JpegOptions options;
     options.progressive = true;
     const std::string bytes = quadrants(80, 56, options);
     ASSERT_EQ(bytes[frameMarker(bytes) + 1], '\xC2');
@@ -214,7 +166,7 @@ TEST(JpegDecode, ProgressiveGivesSizeAndColours)
 // both coordinates, so row length or row order mistakes show.
 TEST(JpegDecode, OddSizeKeepsEveryRowInPlace)
 {
-    EncodeOptions options;
+    JpegOptions options;
     options.fullChroma = true;
     const auto colour = [](int x, int y) { return Rgb{x * 6, y * 10, 128}; };
     const RgbImage image = decodeJpeg(encodeRgb(37, 23, colour, options));
@@ -232,7 +184,7 @@ TEST(JpegDecode, GreyscaleComesOutAsRgb)
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 40; ++x)
             samples[y * 40 + x] = static_cast<unsigned char>(x * 6);
-    const RgbImage image = decodeJpeg(encode(40, 16, 1, JCS_GRAYSCALE, samples));
+    const RgbImage image = decodeJpeg(encodeJpeg(40, 16, 1, JCS_GRAYSCALE, samples));
     ASSERT_EQ(image.width, 40);
     ASSERT_EQ(image.height, 16);
     ASSERT_EQ(image.pixels.size(), 40u * 16 * 3);
@@ -259,11 +211,11 @@ std::string cmykPicture(bool inverted, J_COLOR_SPACE stored)
             for (int i = 0; i < 4; ++i)
                 samples[(y * 32 + x) * 4 + i] = inverted ? 255 - ink[i] : ink[i];
         }
-    EncodeOptions options;
+    JpegOptions options;
     options.stored = stored;
     options.adobeMarker = inverted;
     options.fullChroma = true;
-    return encode(32, 32, 4, JCS_CMYK, samples, options);
+    return encodeJpeg(32, 32, 4, JCS_CMYK, samples, options);
 }
 
 void expectCmykColours(const RgbImage& image)
@@ -337,7 +289,7 @@ TEST(JpegScale, PictureNoBiggerThanTheBoxKeepsItsSize)
 
 TEST(JpegScale, ProgressivePictureScalesToo)
 {
-    EncodeOptions options;
+    JpegOptions options;
     options.progressive = true;
     expectDecodedSize(quadrants(1600, 1200, options), 730, 420, 800, 600);
 }
@@ -360,7 +312,7 @@ TEST(JpegBroken, TruncatedBaselineFails)
 
 TEST(JpegBroken, TruncatedProgressiveFails)
 {
-    EncodeOptions options;
+    JpegOptions options;
     options.progressive = true;
     expectEveryTruncationFails(noisy(48, 40, options), 0, 0);
     expectEveryTruncationFails(noisy(48, 40, options), 12, 10);
@@ -370,7 +322,7 @@ TEST(JpegBroken, TruncatedProgressiveFails)
 // fill the rest with grey and only warn.
 TEST(JpegBroken, MarkerInsideTheDataFails)
 {
-    EncodeOptions progressive;
+    JpegOptions progressive;
     progressive.progressive = true;
     for (const std::string& good : {noisy(64, 64), noisy(64, 64, progressive)}) {
         std::string bad = good;
@@ -453,7 +405,7 @@ TEST(JpegSize, OutputAbove40MegapixelsIsRefused)
 // with full-resolution colour would take 600 MB, more than libjpeg may use.
 TEST(JpegSize, ProgressivePictureBeyondTheMemoryLimitIsRefused)
 {
-    EncodeOptions options;
+    JpegOptions options;
     options.progressive = true;
     options.fullChroma = true;
     const std::string big = withDeclaredSize(quadrants(16, 16, options), 10000, 10000);
