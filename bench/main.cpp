@@ -22,6 +22,7 @@
 #include "app/orvel.h"
 #include "app/startup.h"
 #include "bench/fixtures.h"
+#include "bench/measures.h"
 #include "book/format.h"
 #include "toolkit/application.h"
 #include "toolkit/boxes.h"
@@ -50,18 +51,14 @@ extern char** environ;
 
 namespace {
 
+using bench::median;
+using bench::monotonicNs;
+
 constexpr int kStartupRuns = 31;
 constexpr int kStartupWarmUps = 3;
 constexpr int kMemoryRuns = 5;
 
 // ---------------------------------------------------------------- helpers
-
-long long monotonicNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
-}
 
 std::map<std::string, long long> parseWords(const std::string& line)
 {
@@ -351,15 +348,6 @@ public:
     std::map<std::string, double> medianCounters;
     std::vector<std::string> skipped;
 };
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 std::string figure(double value, const char* unit)
 {

@@ -15,6 +15,7 @@
 // and the peak resident memory (VmHWM, in KiB).
 
 #include "app/orvel.h"
+#include "bench/measures.h"
 #include "app/startup.h"
 #include "book/format.h"
 #include "toolkit/application.h"
@@ -36,21 +37,7 @@
 
 namespace {
 
-long long monotonicNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
-}
-
-long peakResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
-}
+using bench::monotonicNs;
 
 // Prints the line and leaves at once: what comes after the measured moment
 // (tearing the windows down) is no part of the figure.
@@ -92,7 +79,7 @@ private:
             return;
         }
         report("paint=" + std::to_string(paintNs_) + " frame=" + std::to_string(monotonicNs())
-               + " hwm=" + std::to_string(peakResidentKiB()));
+               + " hwm=" + std::to_string(bench::peakResidentKiB()));
     }
 
     QString window_;
@@ -205,7 +192,7 @@ int runWhole(int argc, char** argv, const std::string& dir)
         return 1;
     }
     report("picks=" + std::to_string(picks) + " boxes=" + std::to_string(boxes.shown)
-           + " hwm=" + std::to_string(peakResidentKiB()));
+           + " hwm=" + std::to_string(bench::peakResidentKiB()));
 }
 
 } // namespace

@@ -16,6 +16,8 @@
 // times and the median VmHWM; the warm-up rounds (which fill the caches a
 // first start needs) are not counted.
 
+#include "bench/measures.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -43,12 +45,8 @@ extern char** environ;
 
 namespace {
 
-long long monotonicNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
-}
+using bench::median;
+using bench::monotonicNs;
 
 struct Program {
     std::string name;
@@ -57,24 +55,6 @@ struct Program {
     std::vector<double> hwmMiB;
     int failures = 0;
 };
-
-long peakResidentKiB(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 class Watcher {
 public:
@@ -236,7 +216,7 @@ double measure(Watcher& watcher, Program& program, int settleMs, bool counted)
     }
     const double ms = static_cast<double>(mappedNs - startNs) * 1e-6;
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
-    const long hwm = peakResidentKiB(pid);
+    const long hwm = bench::peakResidentKiB(std::to_string(pid));
     stop(pid);
     std::printf("  %-10s %8.1f ms  VmHWM %6.1f MiB  %s%s\n", program.name.c_str(), ms, hwm / 1024.0,
                 seen.c_str(), counted ? "" : "  (warm-up)");
