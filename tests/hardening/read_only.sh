@@ -26,9 +26,10 @@ snapshot >"$work/before"
 
 # Every system call that could write or change a file. (LeakSanitizer cannot
 # run under a tracer; the sanitizer build's other tests check for leaks.)
-calls=open,openat,openat2,creat,truncate,ftruncate,rename,renameat,renameat2
-calls+=,unlink,unlinkat,mkdir,mkdirat,rmdir,link,linkat,symlink,symlinkat,mknod,mknodat
-calls+=,chmod,fchmod,fchmodat,chown,fchown,fchownat,lchown,utime,utimes,utimensat,futimesat
+changing=creat,truncate,ftruncate,rename,renameat,renameat2
+changing+=,unlink,unlinkat,mkdir,mkdirat,rmdir,link,linkat,symlink,symlinkat,mknod,mknodat
+changing+=,chmod,fchmod,fchmodat,chown,fchown,fchownat,lchown,utime,utimes,utimensat,futimesat
+calls=open,openat,openat2,$changing
 status=0
 ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 \
     strace -f -qq -o "$work/trace" -e trace="$calls" \
@@ -53,7 +54,7 @@ fi
 # mkdir that finds it there).
 succeeded() { grep -vE '= -1 [A-Z]+ ' || true; }
 writes=$({ grep -E 'open(at2?)?\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND)' "$work/trace" || true; } | succeeded)
-changes=$({ grep -E '^[0-9]+ +(creat|truncate|ftruncate|rename|renameat2?|unlink|unlinkat|mkdir|mkdirat|rmdir|link|linkat|symlink|symlinkat|mknod|mknodat|chmod|fchmod|fchmodat|chown|fchown|fchownat|lchown|utime|utimes|utimensat|futimesat)\(' "$work/trace" || true; } | succeeded)
+changes=$({ grep -E "^[0-9]+ +(${changing//,/|})\\(" "$work/trace" || true; } | succeeded)
 opens=$(grep -cE 'open(at2?)?\(' "$work/trace" || true)
 echo "$opens files opened"
 if [ -n "$writes$changes" ]; then
