@@ -33,7 +33,6 @@
 #include <unistd.h>
 #include <vector>
 
-
 namespace fs = std::filesystem;
 using hardening::cp932Book;
 using hardening::numberedBook;
@@ -47,6 +46,15 @@ constexpr double kSecond = 4.0;
 #else
 constexpr double kSecond = 1.0;
 #endif
+
+// text followed by unit as many times as it takes to make size bytes or more.
+std::string repeatedTo(std::size_t size, const std::string& unit, std::string text = {})
+{
+    text.reserve(size + unit.size());
+    while (text.size() < size)
+        text += unit;
+    return text;
+}
 
 // ---- Pictures made here with libjpeg.
 
@@ -341,10 +349,11 @@ TEST_F(HostileFiles, APictureUnderAnotherNameAndOtherFilesUnderPictureNames)
 TEST_F(HostileFiles, FiftyMebibyteBooksAreOpenedOrRefusedWithinASecond)
 {
     constexpr std::size_t kSize = 50u << 20;
-    std::string blocks = cp932Book(numberedBook(1));
-    const std::string block = cp932Book(numberedBook(2)).substr(blocks.size());
-    while (blocks.size() < kSize)
-        blocks += block;
+    const std::string oneBlock = cp932Book(numberedBook(1));
+    const std::string blocks =
+        repeatedTo(kSize, cp932Book(numberedBook(2)).substr(oneBlock.size()), oneBlock);
+    const std::string afterTitle = oneBlock.substr(oneBlock.find("\r\n"));
+    const std::string japanese = repeatedTo(kSize, "\x82\xA0");
     std::string garbage(kSize, '\0');
     std::mt19937 random(11);
     for (char& c : garbage)
@@ -357,21 +366,12 @@ TEST_F(HostileFiles, FiftyMebibyteBooksAreOpenedOrRefusedWithinASecond)
         {"blocks.txt", blocks},
         {"one_line.qt1", std::string(kSize, 'a')},
         {"breaks.txt", std::string(kSize, '\n')},
-        {"cr_lf.qt2", [&] {
-             std::string text;
-             text.reserve(kSize);
-             while (text.size() < kSize)
-                 text += "\r\n";
-             return text;
-         }()},
+        {"cr_lf.qt2", repeatedTo(kSize, "\r\n")},
         {"garbage.txt", garbage},
         {"commas.txt", "t\r\nh\r\n" + std::string(kSize, ',')},
         // One enormous line where the window shows it whole: the title, a
         // question line, a choice.
-        {"title.txt", [] {
-             const std::string book = cp932Book(numberedBook(1));
-             return std::string(kSize, 'T') + book.substr(book.find("\r\n"));
-         }()},
+        {"title.txt", std::string(kSize, 'T') + afterTitle},
         {"question.txt", [] {
              auto lines = numberedBook(2);
              lines[2] = std::string(kSize, 'Q');
@@ -383,31 +383,15 @@ TEST_F(HostileFiles, FiftyMebibyteBooksAreOpenedOrRefusedWithinASecond)
              lines[5] = std::string(kSize, 'r');
              return cp932Book(lines);
          }()},
-        {"title_ja.txt", [] {
-             const std::string book = cp932Book(numberedBook(1));
-             std::string title;
-             while (title.size() < kSize)
-                 title += "\x82\xA0";
-             return title + book.substr(book.find("\r\n"));
-         }()},
-        {"question_ja.txt", [] {
+        {"title_ja.txt", japanese + afterTitle},
+        {"question_ja.txt", [&] {
              auto lines = numberedBook(2);
              lines[3] = "";
              std::string text = cp932Book(lines);
-             std::string line;
-             while (line.size() < kSize)
-                 line += "\x82\xA0";
-             return text.insert(text.find("\r\n\r\n") + 2, line);
+             return text.insert(text.find("\r\n\r\n") + 2, japanese);
          }()},
         // Saved as UTF-8, with its byte order mark: converted as it is read.
-        {"utf8.txt", [&] {
-             std::string text = "\xEF\xBB\xBF";
-             text.reserve(kSize + 8);
-             const std::string block = "問題\r\n" + std::string("答え,こたえ\r\n");
-             while (text.size() < kSize)
-                 text += block;
-             return text;
-         }()},
+        {"utf8.txt", repeatedTo(kSize, "問題\r\n答え,こたえ\r\n", "\xEF\xBB\xBF")},
     };
     for (const Case& c : cases)
         folder_.write(std::string("001/") + c.name, c.bytes);
@@ -434,9 +418,7 @@ TEST_F(HostileFiles, AnEnormousLineIsShownWithoutAHang)
     // Where the window shows a line whole: a title in Japanese, a question
     // line, and a choice item without a single break (which Qt wraps in a
     // time that grows with the square of its length).
-    std::string japanese;
-    while (japanese.size() < (2u << 20))
-        japanese += "\x82\xA0";
+    const std::string japanese = repeatedTo(2u << 20, "\x82\xA0");
     const std::string book = cp932Book(numberedBook(2));
     const std::string title = japanese + book.substr(book.find("\r\n"));
     auto lines = numberedBook(2);
