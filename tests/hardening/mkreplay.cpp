@@ -13,12 +13,12 @@
 
 #include "book/encoding.h"
 #include "book/format.h"
+#include "toolkit/files.h"
+#include "tools/check/check.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <strings.h>
 #include <vector>
@@ -53,9 +53,7 @@ Book readBook(const fs::path& file)
     const book::Layout layout = book::layoutOf(file.filename().string());
     if (layout == book::Layout::NotABook)
         return found;
-    std::ifstream in(file, std::ios::binary);
-    std::string raw{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const auto lines = book::splitLines(book::toCp932Book(std::move(raw)).bytes);
+    const auto lines = book::splitLines(book::toCp932Book(toolkit::readFile(file.string())).bytes);
     const int questions = std::min(book::questionCount(static_cast<int>(lines.size()), layout), 200);
     for (int q = 1; q <= questions; ++q) {
         std::vector<std::vector<std::string>> choices;
@@ -76,22 +74,14 @@ Book readBook(const fs::path& file)
     return found;
 }
 
-// The list's mask and order: books and .ppm files, sorted without regard
-// to case.
+// The files of the book list, in its order: sorted without regard to case.
 std::vector<std::string> listed(const fs::path& folder)
 {
     std::vector<std::string> names;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
-        std::string lower = name;
-        for (char& c : lower)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const std::size_t dot = lower.rfind('.');
-        const std::string ext = dot == std::string::npos ? "" : lower.substr(dot);
-        const bool book = ext == ".txt" || ext == ".ppm" || (ext.size() == 4 && ext.compare(0, 3, ".qt") == 0
-                                                               && ext[3] >= '1' && ext[3] <= '9');
-        if (entry.is_regular_file() && name[0] != '.' && book)
+        if (entry.is_regular_file() && check::listedByBookList(name))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
