@@ -13,7 +13,6 @@
 #include <stdexcept>
 #include <vector>
 
-
 namespace bench {
 
 namespace {

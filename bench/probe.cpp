@@ -29,8 +29,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <unistd.h>
