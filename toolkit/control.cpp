@@ -181,12 +181,13 @@ bool Control::reachable() const
 
 void Control::learnerClick()
 {
-    dispatch([this] { click(); });
+    if (!form().released())
+        dispatch([this] { click(); });
 }
 
 void Control::pointerMoved(int x, int y)
 {
-    if (onMouseMove)
+    if (onMouseMove && !form().released())
         dispatch([this, x, y] { onMouseMove(x, y); });
 }
 

@@ -31,7 +31,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != form_.widget())
+        if (watched != form_.widget() || form_.released())
             return false;
         switch (event->type()) {
         case QEvent::WindowActivate:
@@ -55,7 +55,7 @@ private:
     Form& form_;
 };
 
-Form::Form(std::string name, Kind kind) : Control(nullptr, std::move(name), new QWidget)
+Form::Form(std::string name, Kind kind) : Control(nullptr, std::move(name), new QWidget), kind_(kind)
 {
     QWidget* window = widget();
     if (kind == Kind::Splash) {
@@ -92,11 +92,13 @@ void Form::setIcon(const std::string& resource)
 
 void Form::showCentred()
 {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        widget()->move(area.center() - widget()->rect().center());
-    }
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        widget()->move(screen->availableGeometry().center() - widget()->rect().center());
     show();
+    // Window managers rarely give a splash the focus; it stands for the
+    // program's active window all the same until another window takes over.
+    if (kind_ == Kind::Splash && !lastActive)
+        lastActive = this;
 }
 
 void Form::paintNow()
@@ -119,6 +121,11 @@ void Form::closedByWindow()
 
 void Form::release()
 {
+    if (released_)
+        return;
+    released_ = true;
+    if (lastActive == this)
+        lastActive = nullptr;
     hide();
     QMetaObject::invokeMethod(qApp, [this] { delete this; }, Qt::QueuedConnection);
 }
@@ -130,7 +137,7 @@ void Form::activate()
 
 void Form::activated()
 {
-    if (lastActive == this)
+    if (lastActive == this || released_)
         return;
     Form* previous = lastActive;
     lastActive = this;

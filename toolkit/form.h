@@ -31,8 +31,11 @@ public:
     void close();
     bool closed() const { return closed_; }
     // Destroys the window, which must have been made with new, once the
-    // event in hand has been handled.
+    // event in hand has been handled. From the call on, the window takes no
+    // more events, and a second call does nothing: the window system may
+    // still activate a window that is on its way out.
     void release();
+    bool released() const { return released_; }
     // Makes this the active window, as the window system does when it is
     // shown.
     void activate();
@@ -67,7 +70,9 @@ private:
 
     std::vector<Control*> controls_;
     std::map<std::string, std::function<void()>> shortcuts_;
+    Kind kind_;
     bool closed_ = false;
+    bool released_ = false;
 };
 
 } // namespace toolkit

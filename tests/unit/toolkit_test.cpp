@@ -401,6 +401,28 @@ TEST_F(ToolkitTest, ActivationRunsOncePerSwitchBetweenTheProgramsWindows)
     EXPECT_EQ(firstActivated, 2);
 }
 
+TEST_F(ToolkitTest, AReleasedWindowIsDestroyedOnceAndTakesNoMoreEvents)
+{
+    // A window manager can activate a window again after its release has
+    // begun, so a release may be asked for twice.
+    auto* outgoing = new TestForm;
+    int clicks = 0;
+    outgoing->first.onClick = [&] { ++clicks; };
+    outgoing->showCentred();
+    outgoing->release();
+    outgoing->release();
+    outgoing->first.learnerClick();
+    EXPECT_EQ(clicks, 0);
+    TestForm next;
+    int activated = 0;
+    next.onActivate = [&] { ++activated; };
+    next.showCentred();
+    next.activate();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(activated, 1);
+}
+
 TEST_F(ToolkitTest, ArrowKeysSelectInTheFileListAndEnterOpens)
 {
     TempFolder folder;
