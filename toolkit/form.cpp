@@ -93,7 +93,7 @@ void Form::setIcon(const std::string& resource)
 void Form::showCentred()
 {
     if (QScreen* screen = QGuiApplication::primaryScreen())
-        widget()->move(screen->availableGeometry().center() - widget()->rect().center());
+        widget()->move(centredInside(screen->availableGeometry(), widget()->size()));
     show();
     // Window managers rarely give a splash the focus; it stands for the
     // program's active window all the same until another window takes over.

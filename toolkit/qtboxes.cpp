@@ -2,6 +2,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/boxes.h"
+#include "toolkit/qtbridge.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -19,11 +20,6 @@ namespace toolkit {
 
 namespace {
 
-QString qs(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Carriage returns alone break lines in the box, as line feeds do.
 QString boxText(const std::string& text)
 {
@@ -37,7 +33,7 @@ void centre(QDialog& dialog)
 {
     dialog.adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen())
-        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+        dialog.move(centredInside(screen->availableGeometry(), dialog.size()));
 }
 
 // The confirmation box: Enter answers はい, Escape キャンセル when it is

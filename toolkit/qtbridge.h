@@ -6,8 +6,12 @@
 
 #include <QColor>
 #include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
+#include <algorithm>
 #include <string>
 
 namespace toolkit {
@@ -43,6 +47,16 @@ inline std::string utf8(const QString& text)
 inline QColor qcolor(Color color)
 {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+// Where a window of the given size stands centred in the screen's free
+// area, moved inside it where it would cross an edge; a window larger than
+// the area keeps its top-left corner, and with it the title bar, in view.
+inline QPoint centredInside(const QRect& area, const QSize& size)
+{
+    const QPoint centred = area.center() - QPoint(size.width() / 2, size.height() / 2);
+    return {std::max(area.left(), std::min(centred.x(), area.right() + 1 - size.width())),
+            std::max(area.top(), std::min(centred.y(), area.bottom() + 1 - size.height()))};
 }
 
 // Watches a widget's pointer and button events for its control. Pointer
