@@ -8,6 +8,9 @@
 #include <QStyleFactory>
 
 #include <cassert>
+#include <clocale>
+#include <cstring>
+#include <langinfo.h>
 
 namespace toolkit {
 
@@ -24,6 +27,16 @@ void substituteFonts()
     QFont::insertSubstitutions(QString::fromUtf8(kTimes), {"Liberation Serif", "IPAPMincho"});
 }
 
+// Without a locale (LANG unset, as in containers and minimal installs) the C
+// library's characters are ASCII, and the window system would be handed the
+// Japanese window titles as Latin-1 bytes. All text of the program is UTF-8,
+// so it keeps the locale's language but takes UTF-8 as its character type.
+void useUtf8Characters()
+{
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
 } // namespace
 
 Application::Application(int& argc, char** argv)
@@ -31,6 +44,9 @@ Application::Application(int& argc, char** argv)
     assert(!theApplication);
     theApplication = this;
     qt_ = std::make_unique<QApplication>(argc, argv);
+    // After Qt has taken the locale from the environment, before any window
+    // has a title.
+    useUtf8Characters();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     substituteFonts();
     QApplication::setFont(QFont(QString::fromUtf8(kTimes)));
