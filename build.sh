@@ -13,7 +13,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev libgl-dev libjpeg62-turbo-dev
     fonts-ipafont-gothic fonts-liberation
-    libgtest-dev xvfb xauth xdotool
+    libgtest-dev xvfb xauth xdotool openbox wmctrl
     x11-utils dpkg-dev lintian desktop-file-utils appstream
     strace
 )

@@ -29,7 +29,13 @@ for dpi in 96 192; do
 "
     "$program" &
     pid=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name "ver.1.1" 2>/dev/null | head -n 1)
+    # A search that meets the splash being destroyed fails: ask again.
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name "ver.1.1" 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
     if [ -z "$window" ]; then
         echo "FAILED: no main window at $dpi dpi"
         kill "$pid" 2>/dev/null

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a command inside a new X server (Xvfb) of the given size with a
+# window manager (openbox) running, as on a learner's desktop, and exits
+# with the command's status.
+# Usage: with-openbox.sh WIDTHxHEIGHT COMMAND [ARG]...
+set -u
+if [ "${1:-}" = --inside ]; then
+    shift
+    openbox --sm-disable >/dev/null 2>&1 &
+    wm=$!
+    for _ in $(seq 100); do
+        wmctrl -m >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    "$@"
+    status=$?
+    kill "$wm" 2>/dev/null
+    wait "$wm" 2>/dev/null
+    exit "$status"
+fi
+for needed in xvfb-run xdotool openbox wmctrl; do
+    command -v "$needed" >/dev/null || { echo "FAILED: $needed is missing (./build.sh test installs it)"; exit 1; }
+done
+size=$1
+shift
+exec xvfb-run -a -s "-screen 0 ${size}x24" "$0" --inside "$@"
