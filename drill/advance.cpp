@@ -72,11 +72,13 @@ void TOrvelform::BitBtn3Click()
         return;
     Attempt = 1;
     Edit21.setText(num(CurrentPos));
-    // Position 0 stands for the first question; QuestionOrder starts at 1.
-    const int q = QuestionOrder[CurrentPos == 0 ? 1 : CurrentPos];
     shuffleChoices();
     for (int k = 1; k <= 5; ++k)
         slot(k).setFontColor(0xFFFFFF);
+    // Read only now: a position past the book fails here, after the shuffle
+    // and the white text. Position 0 stands for the first question, as
+    // QuestionOrder starts at 1.
+    const int q = QuestionOrder[CurrentPos == 0 ? 1 : CurrentPos];
     for (int k = 1; k <= 5; ++k)
         showChoice(k, KeyStep, q);
     if (AnswerKey.count() == KeyStep + 1)

@@ -2,6 +2,13 @@
 
 namespace drill {
 
+// Whether a step found on this attempt is scored at all: attempt 0 means
+// the step on screen has been scored already.
+constexpr bool attemptScores(int attempt)
+{
+    return attempt >= 1;
+}
+
 // Points for a step found on this attempt: 5, 3, 2, 1, then 0.
 constexpr int pointsForAttempt(int attempt)
 {
@@ -14,7 +21,8 @@ constexpr int pointsForAttempt(int attempt)
     }
 }
 
-// The score bar (0 to 4) that a step found on this attempt lengthens.
+// The score bar (0 to 4) that a step found on this attempt (1 or more)
+// lengthens.
 constexpr int scoreBarForAttempt(int attempt)
 {
     return attempt >= 1 && attempt <= 4 ? attempt - 1 : 4;

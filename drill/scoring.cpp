@@ -10,27 +10,32 @@
 
 void TOrvelform::Button1Click()
 {
-    toolkit::Edit* bars[] = {&Edit14, &Edit15, &Edit16, &Edit17, &Edit18};
-    toolkit::Edit& bar = *bars[drill::scoreBarForAttempt(Attempt)];
-    bar.setWidth(bar.width() + 2);
-    if (Attempt == 1) {
-        if (QuestionDone == 1 && MissedThis == 0) {
-            Edit1.setText(Edit1.text() + "■");
-            ++CorrectCount;
-            seikai.setText(texts::kCorrectPrefix + std::to_string(CorrectCount));
-            Kotaekieru.click();
+    // Attempt 0: this button, run by itself from the keyboard, has scored
+    // the step already. The pick that follows earns nothing and misses
+    // nothing; it only counts as answered.
+    if (drill::attemptScores(Attempt)) {
+        toolkit::Edit* bars[] = {&Edit14, &Edit15, &Edit16, &Edit17, &Edit18};
+        toolkit::Edit& bar = *bars[drill::scoreBarForAttempt(Attempt)];
+        bar.setWidth(bar.width() + 2);
+        if (Attempt == 1) {
+            if (QuestionDone == 1 && MissedThis == 0) {
+                Edit1.setText(Edit1.text() + "■");
+                ++CorrectCount;
+                seikai.setText(texts::kCorrectPrefix + std::to_string(CorrectCount));
+                Kotaekieru.click();
+            }
+            ++FirstTryHits;
+            Memo2.setText(std::to_string(FirstTryHits));
+        } else {
+            MissedThis = 1;
         }
-        ++FirstTryHits;
-        Memo2.setText(std::to_string(FirstTryHits));
-    } else {
-        MissedThis = 1;
+        const int points = drill::pointsForAttempt(Attempt);
+        if (points > 0) {
+            TotalPoints += points;
+            Memo6.setText(std::to_string(TotalPoints));
+        }
+        Attempt = 0;
     }
-    const int points = drill::pointsForAttempt(Attempt);
-    if (points > 0) {
-        TotalPoints += points;
-        Memo6.setText(std::to_string(TotalPoints));
-    }
-    Attempt = 0;
 
     ++AnsweredCount;
     Memo5.setText(std::to_string(FirstTryHits * 100 / AnsweredCount));

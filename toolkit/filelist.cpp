@@ -29,6 +29,20 @@ QListWidget* listOf(const FileListBox& box)
     return static_cast<QListWidget*>(box.widget());
 }
 
+// A file-name pattern knows only "*" and "?": brackets and backslashes,
+// which fnmatch would read as a set or an escape, stand for themselves.
+std::string onlyStarAndQuestionMark(const std::string& pattern)
+{
+    std::string escaped;
+    for (const char c : pattern) {
+        if (c == '[' || c == ']' || c == '\\')
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
+// The mask's patterns, ready for fnmatch.
 std::vector<std::string> splitPatterns(const std::string& mask)
 {
     std::vector<std::string> patterns;
@@ -36,7 +50,7 @@ std::vector<std::string> splitPatterns(const std::string& mask)
     while (start <= mask.size()) {
         const std::size_t end = std::min(mask.find(';', start), mask.size());
         if (end > start)
-            patterns.push_back(mask.substr(start, end - start));
+            patterns.push_back(onlyStarAndQuestionMark(mask.substr(start, end - start)));
         start = end + 1;
     }
     return patterns;
