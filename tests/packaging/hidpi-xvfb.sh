@@ -29,7 +29,7 @@ for dpi in 96 192; do
 "
     "$program" &
     pid=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name "ver.1.1" 2>/dev/null | head -n 1)
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name "ver.1.1" 2>/dev/null | head -n 1)
     if [ -z "$window" ]; then
         echo "FAILED: no main window at $dpi dpi"
         kill "$pid" 2>/dev/null
