@@ -1,55 +1,82 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for piyoran, builds it, and then either starts
 # the program or runs the whole test suite headless.
-#   ./build.sh run    install what is missing, build, start the program
-#   ./build.sh test   install what is missing, build, run every test; then
-#                     build again with AddressSanitizer and
+#   ./build.sh run    install what building and running the program needs,
+#                     build the program alone, start it
+#   ./build.sh test   install the test tools too, build everything, run every
+#                     test; then build again with AddressSanitizer and
 #                     UndefinedBehaviorSanitizer (build-asan/) and run every
-#                     test there too
+#                     test there too. Both suites run even when the first
+#                     fails; the exit status is 0 only when both passed.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(
-    cmake make g++ pkg-config
+# What building and running the program needs (the README lists the same).
+program_packages=(
+    cmake make g++
     qt6-base-dev libgl-dev libjpeg62-turbo-dev
     fonts-ipafont-gothic fonts-liberation
-    libgtest-dev xvfb xauth xdotool openbox wmctrl
-    x11-utils dpkg-dev lintian desktop-file-utils appstream
+)
+
+# What the tests need besides: GoogleTest, an X server with a window
+# manager and their tools, the packaging checks, the read-only trace.
+test_packages=(
+    libgtest-dev xvfb xauth xdotool x11-utils openbox wmctrl
+    dpkg-dev lintian desktop-file-utils appstream
     strace
 )
 
-install_missing() {
-    tools/install-missing.sh "${packages[@]}"
+# configure FOLDER [CMAKE OPTION...]
+configure() {
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 }
 
-build() {
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build build -j"$(nproc)"
+# run_suite FOLDER: every test of that build, headless; CTest's output is
+# kept in FOLDER/ctest.log for the summary at the end.
+run_suite() {
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" 2>&1 | tee ctest.log)
 }
 
-# The same sources checked by the sanitizers, in a build folder of its own.
-build_checked() {
-    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIYORAN_SANITIZE=ON
-    cmake --build build-asan -j"$(nproc)"
+# CTest's summary of a suite: from its "% tests passed" line to the end.
+summary() {
+    sed -n '/^[0-9]*% tests passed/,$p' "$1/ctest.log"
 }
 
 case "${1:-}" in
 run)
-    install_missing
-    build
+    tools/install-missing.sh "${program_packages[@]}"
+    # The tests are not configured: GoogleTest is one of the test tools.
+    configure build -DBUILD_TESTING=OFF
+    cmake --build build -j"$(nproc)" --target piyoran
     exec build/piyoran
     ;;
 test)
-    install_missing
-    build
-    (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
-    build_checked
-    cd build-asan
+    tools/install-missing.sh "${program_packages[@]}" "${test_packages[@]}"
+    configure build -DBUILD_TESTING=ON
+    cmake --build build -j"$(nproc)"
+    plain=0
+    run_suite build || plain=$?
+
+    # The same sources checked by the sanitizers, in a build folder of its own.
+    configure build-asan -DBUILD_TESTING=ON -DPIYORAN_SANITIZE=ON
+    cmake --build build-asan -j"$(nproc)"
     # Leaks inside the libraries under Qt are suppressed by name (see the
     # file); every other leak, and every sanitizer finding, fails its test.
-    QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
-        LSAN_OPTIONS="suppressions=$PWD/../tests/hardening/lsan.supp:print_suppressions=0" \
-        ctest --output-on-failure -j"$(nproc)"
+    checked=0
+    UBSAN_OPTIONS=print_stacktrace=1 \
+        LSAN_OPTIONS="suppressions=$PWD/tests/hardening/lsan.supp:print_suppressions=0" \
+        run_suite build-asan || checked=$?
+
+    echo
+    echo "== The tests, built plainly (build/):"
+    summary build
+    echo "== The tests, built with the sanitizers (build-asan/):"
+    summary build-asan
+    if [ "$plain" -ne 0 ] || [ "$checked" -ne 0 ]; then
+        exit 1
+    fi
     ;;
 *)
     echo "usage: $0 run|test" >&2

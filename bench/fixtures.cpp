@@ -74,6 +74,17 @@ std::string longLineBook(int questions)
     return cp932Book(text.str());
 }
 
+std::string enormousThreeLineBook(std::size_t bytes)
+{
+    std::string book = threeLineBook(200);
+    // The blocks start after the title and heading lines.
+    const std::string blocks = book.substr(book.find("\r\n", book.find("\r\n") + 2) + 2);
+    book.reserve(bytes + blocks.size());
+    while (book.size() < bytes)
+        book += blocks;
+    return book;
+}
+
 std::string photoJpeg(int width, int height)
 {
     // The smooth fields are sums of products of one sine of the column and

@@ -3,6 +3,7 @@
 // What the benchmark works on, made afresh for each run in a folder laid out
 // as the program's own (category folder 001 and image/).
 
+#include <cstddef>
 #include <string>
 
 namespace bench {
@@ -13,6 +14,9 @@ std::string threeLineBook(int questions);
 // A long-line book (.qt1) of `questions` one-step questions, each question
 // one line of about 100 bytes that the program cuts into 56-byte pieces.
 std::string longLineBook(int questions);
+// A three-line book of at least `bytes`: threeLineBook(200)'s questions
+// over and over, as books pasted together by mistake; it opens with 200.
+std::string enormousThreeLineBook(std::size_t bytes);
 
 // A photograph-like JPEG (smooth colour fields, edges and fine grain),
 // baseline, 4:2:0, quality 90, as a camera or a picture editor writes.

@@ -5,7 +5,8 @@
 //                  before the parent spawns them to the main window's first
 //                  frame (FormCreate run); a bare Qt window the same way
 //   open           FileListBox1Click on a 200-question book, three-line and
-//                  long-line, up to the first question shown
+//                  long-line, up to the first question shown; and on a
+//                  50 MiB three-line book, which opens with its first 200
 //   pick           a right pick on a one-step question through the click,
 //                  scoring, advance and display; and the last question's,
 //                  which runs the end of the pass and its box
@@ -422,6 +423,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(world.folder + "/image");
     bench::writeFile(world.folder + "/001/book200.txt", bench::threeLineBook(200));
     bench::writeFile(world.folder + "/001/book200.qt1", bench::longLineBook(200));
+    bench::writeFile(world.folder + "/001/book50MiB.txt", bench::enormousThreeLineBook(50u << 20));
     world.bigJpeg = bench::photoJpeg(4000, 3000);
     // Sky and Blue show these: the 12-megapixel picture and one of the
     // window's own size.
@@ -459,6 +461,9 @@ int main(int argc, char** argv)
     RegisterBenchmark("open/long_line_200", openBenchmark, "book200.qt1")
         ->UseRealTime()->Iterations(200)->Repetitions(7)->ReportAggregatesOnly(true)
         ->Unit(benchmark::kMicrosecond);
+    RegisterBenchmark("open/three_line_50MiB", openBenchmark, "book50MiB.txt")
+        ->UseRealTime()->Iterations(1)->Repetitions(7)->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMillisecond);
     RegisterBenchmark("pick/right", rightPick, "book200.txt")
         ->UseRealTime()->Iterations(400)->Repetitions(7)->ReportAggregatesOnly(true)
         ->Unit(benchmark::kMicrosecond);
@@ -515,6 +520,7 @@ int main(int argc, char** argv)
     row("start-up to a bare Qt window's first frame", measured("startup/bare_qt_window"), "ms", -1);
     row("open a 200-question three-line book", measured("open/three_line_200"), "ms", 2);
     row("open a 200-question long-line book", measured("open/long_line_200"), "ms", 2);
+    row("open a 50 MiB three-line book", measured("open/three_line_50MiB"), "ms", 1000);
     row("right pick, one-step question", measured("pick/right"), "ms", 0.3);
     row("right pick ending the pass", measured("pick/right_ending_the_pass"), "ms", 0.3);
     row("background change, 4000 x 3000 JPEG", measured("background/4000x3000"), "ms", 40);

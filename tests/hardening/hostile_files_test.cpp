@@ -23,7 +23,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -39,13 +38,10 @@ using hardening::numberedBook;
 
 namespace {
 
-// Under the sanitizers everything runs a few times slower; the bound for a
-// normal build is one second.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr double kSecond = 4.0;
-#else
-constexpr double kSecond = 1.0;
-#endif
+// A guard against a hang, not a measure of speed (the benchmark measures
+// how fast enormous books open): generous enough for the sanitizers on a
+// loaded machine.
+constexpr double kHang = 60.0;
 
 // text followed by unit as many times as it takes to make size bytes or more.
 std::string repeatedTo(std::size_t size, const std::string& unit, std::string text = {})
@@ -215,7 +211,7 @@ protected:
 
 // ---- Pictures
 
-TEST_F(HostileFiles, APictureDeclaringAHugeSizeIsRefusedQuicklyAndLeavesTheShownOne)
+TEST_F(HostileFiles, APictureDeclaringAHugeSizeIsRefusedAndLeavesTheShownOne)
 {
     const std::string small = encodeJpeg(64, 48, false);
     const std::string smallProgressive = encodeJpeg(64, 48, true);
@@ -242,8 +238,7 @@ TEST_F(HostileFiles, APictureDeclaringAHugeSizeIsRefusedQuicklyAndLeavesTheShown
     const QImage before = picture();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        const double seconds = secondsFor([&] { play(std::string("click ") + c.button); });
-        EXPECT_LT(seconds, kSecond);
+        EXPECT_LT(secondsFor([&] { play(std::string("click ") + c.button); }), kHang);
         const auto shown = boxes();
         ASSERT_EQ(shown.size(), 1u);
         if (c.message)
@@ -346,7 +341,7 @@ TEST_F(HostileFiles, APictureUnderAnotherNameAndOtherFilesUnderPictureNames)
 
 // ---- Books
 
-TEST_F(HostileFiles, FiftyMebibyteBooksAreOpenedOrRefusedWithinASecond)
+TEST_F(HostileFiles, FiftyMebibyteBooksAreOpenedOrRefused)
 {
     constexpr std::size_t kSize = 50u << 20;
     const std::string oneBlock = cp932Book(numberedBook(1));
@@ -399,10 +394,7 @@ TEST_F(HostileFiles, FiftyMebibyteBooksAreOpenedOrRefusedWithinASecond)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         backToTheList();
-        const double seconds = secondsFor([&] { play(std::string("choose ") + c.name); });
-        std::printf("opening %-14s took %.3f s\n", c.name, seconds);
-        std::fflush(stdout);
-        EXPECT_LT(seconds, kSecond);
+        EXPECT_LT(secondsFor([&] { play(std::string("choose ") + c.name); }), kHang);
         expectOnlyRangeErrorsAndInfo(boxes(), c.name);
     }
     // The book of many blocks is opened, cut to 200 questions.
@@ -440,7 +432,7 @@ TEST_F(HostileFiles, AnEnormousLineIsShownWithoutAHang)
             play("seed 1\nchoose " + std::string(name));
             toolkit::Application::instance().processEvents();
         });
-        EXPECT_LT(seconds, kSecond);
+        EXPECT_LT(seconds, kHang);
         EXPECT_TRUE(boxes().empty());
         EXPECT_EQ(form_->QuestionCount, 2);
     }

@@ -31,7 +31,7 @@ for dpi in 96 192; do
     pid=$!
     # A search that meets the splash being destroyed fails: ask again.
     window=
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         window=$(xdotool search --onlyvisible --name "ver.1.1" 2>/dev/null | head -n 1)
         [ -n "$window" ] && break
         sleep 0.1

@@ -346,8 +346,9 @@ std::string Runner::expect(const Line& line)
         const std::string target = trimLeft(left.substr(8));
         if (!lastMatched_)
             return "no box has been expected yet";
-        const auto found = lastMatched_->watched.find(target);
-        if (found == lastMatched_->watched.end())
+        const ShownBox& box = boxes_.shown()[*lastMatched_];
+        const auto found = box.watched.find(target);
+        if (found == box.watched.end())
             return target + " was not watched when that box appeared";
         return expectValue(target, value, &found->second);
     }
@@ -391,8 +392,7 @@ std::string Runner::expectBox(const Line& line)
     const bool textGiven = line.words.size() > 2;
     if (textGiven && box.text != text)
         return "the " + kind + " box said '" + escape(box.text) + "', expected '" + escape(text) + "'";
-    ++next;
-    lastMatched_ = &box;
+    lastMatched_ = next++;
     return {};
 }
 

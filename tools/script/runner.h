@@ -2,7 +2,9 @@
 
 #include "tools/script/scripted_boxes.h"
 
+#include <cstddef>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -49,7 +51,9 @@ private:
     ScriptedBoxes& boxes_;
     std::ostream& out_;
     std::vector<std::string> watched_;
-    const ShownBox* lastMatched_ = nullptr;
+    // Where the box the last `expect box` matched is among the boxes shown:
+    // an index, since the list grows, and moves, as more boxes appear.
+    std::optional<std::size_t> lastMatched_;
 };
 
 } // namespace script
