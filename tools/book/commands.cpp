@@ -1,5 +1,6 @@
 #include "tools/book/commands.h"
 
+#include "book/cp932.h"
 #include "book/encoding.h"
 #include "tools/book/booktext.h"
 #include "tools/book/draft.h"
@@ -262,11 +263,22 @@ std::optional<Draft> fromKvtml(const std::string& bytes, const Options& options,
 }
 
 // Why the book that a sheet would give back is not the book: the first
-// place they part.
-std::string whyNotTheSame(const std::string& book, const std::string& back, Layout layout, bool cp932)
+// line that does not pass through the sheet's encoding, or else the first
+// place where the books part.
+std::string whyNotTheSame(const std::string& book, const std::optional<Draft>& back, Layout layout, bool cp932)
 {
     const std::vector<std::string> a = book::splitLines(book);
-    const std::vector<std::string> b = book::splitLines(back);
+    for (std::size_t i = 0; i < a.size() && !cp932; ++i) {
+        std::vector<std::size_t> lacking;
+        if (book::encodeCp932(book::decodeCp932(a[i]), &lacking) != a[i] || !lacking.empty())
+            return "line " + std::to_string(i + 1)
+                   + " does not come back the same through a UTF-8 sheet: it holds bytes that are no code page "
+                     "932 character, or a character that code page 932 writes in two ways; --cp932 writes the "
+                     "sheet in code page 932, byte for byte";
+    }
+    if (!back)
+        return "the sheet does not read back as this book";
+    const std::vector<std::string> b = book::splitLines(bookBytes(*back));
     if (a == b)
         return "its line ends are not all CR LF, or it holds a NUL byte, and a sheet keeps neither; "
                "piyoran-check shows where";
@@ -283,11 +295,7 @@ std::string whyNotTheSame(const std::string& book, const std::string& back, Layo
     if (i >= a.size())
         return "the book ends before " + line + ": it lacks its heading line, or a long-line book the line "
                                                 "after its last block";
-    if (cp932)
-        return line + " does not come back the same through the sheet";
-    return line + " does not come back the same through a UTF-8 sheet: it holds bytes that are no code page 932 "
-                  "character, or a character that code page 932 writes in two ways; --cp932 writes the sheet "
-                  "in code page 932, byte for byte";
+    return line + " does not come back the same through the sheet";
 }
 
 int toSheet(const std::string& raw, const Options& options, std::ostream& out, std::ostream& err)
@@ -320,8 +328,7 @@ int toSheet(const std::string& raw, const Options& options, std::ostream& out, s
     const std::optional<Draft> draft = table ? draftFromSheet(*table, back) : std::nullopt;
     if (!draft || bookBytes(*draft) != text.bytes) {
         diagnostics.error({}, "a sheet cannot hold this book as it is: "
-                                  + whyNotTheSame(text.bytes, draft ? bookBytes(*draft) : std::string(), layout,
-                                                  options.cp932));
+                                  + whyNotTheSame(text.bytes, draft, layout, options.cp932));
         err << diagnostics.text() << "piyoran-book: no sheet written\n";
         return 1;
     }

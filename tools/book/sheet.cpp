@@ -201,7 +201,7 @@ std::optional<Draft> draftFromSheet(const Table& table, Diagnostics& diagnostics
     }
     for (const auto& [number, first] : ignoredFirstRow) {
         const std::string& name = columns->ignored.at(number);
-        diagnostics.warning({first, number}, "this column is not read: "
+        diagnostics.warning({first, number, name}, "this column is not read: "
                                                  + (name.empty() ? "it has no name"
                                                                  : inQuotes(name) + " is no column of a book"));
     }
