@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev libgl-dev libjpeg62-turbo-dev
+    qt6-base-dev libgl-dev libjpeg62-turbo-dev libexpat1-dev
     fonts-ipafont-gothic fonts-liberation
     libgtest-dev xvfb xauth xdotool
     x11-utils dpkg-dev lintian desktop-file-utils appstream
