@@ -114,6 +114,9 @@ TEST_F(BookTool, BadSheetsAndWhatEachIsTold)
          "row 1, column B (title): warning: the title \"中学１年　英文法のまとめ　be動詞と一般動詞\" is about"},
         {title + kColumns + "q,,is,are,am,be,do😀\n", 1,
          "row 3, column G: error: the character \"😀\" (U+1F600) is not in code page 932"},
+        // A character that cannot be written does not hide what follows.
+        {title + kColumns + "😀,,a,b,c,d,e\nq,,is,are,is,be,do\n", 1,
+         "row 4, column E (wrong 2): error: choice line 3 of question 2"},
         {title + "q,,is,are,am,be,do\n", 1, "row 2: error: this row should name the columns"},
         {title + "question 1,right,wrong 1,wrong 2,wrong 3\nq,a,b,c,d\n", 1,
          "row 2: error: no column named \"wrong 4\""},

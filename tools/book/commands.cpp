@@ -239,8 +239,6 @@ std::optional<Draft> fromWords(const std::string& bytes, const Options& options,
         return std::nullopt;
     const Layout layout = vocabularyLayout(options);
     const Head head = vocabularyHead(list->head, "", options.files[0], layout, options, diagnostics);
-    if (diagnostics.hasErrors())
-        return std::nullopt;
     return vocabularyBook(list->words, layout, options.direction.value_or(Direction::ToJapanese), options.seed,
                           head, diagnostics);
 }
@@ -256,8 +254,6 @@ std::optional<Draft> fromKvtml(const std::string& bytes, const Options& options,
     const Layout layout = vocabularyLayout(options);
     const std::string title = fromUtf8(document->title, {0, 0, "the title"}, options.replace, diagnostics).value_or("");
     const Head head = vocabularyHead({}, title, options.files[0], layout, options, diagnostics);
-    if (diagnostics.hasErrors())
-        return std::nullopt;
     return vocabularyBook(*words, layout, options.direction.value_or(Direction::ToJapanese), options.seed, head,
                           diagnostics);
 }

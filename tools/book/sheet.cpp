@@ -167,6 +167,7 @@ HeadRows readHeadRows(const Table& table, int& row, Diagnostics& diagnostics)
 
 std::optional<Draft> draftFromSheet(const Table& table, Diagnostics& diagnostics)
 {
+    const int errorsBefore = diagnostics.count(Severity::Error);
     int row = 1;
     const HeadRows head = readHeadRows(table, row, diagnostics);
     const int rows = static_cast<int>(table.rows.size());
@@ -205,7 +206,7 @@ std::optional<Draft> draftFromSheet(const Table& table, Diagnostics& diagnostics
                                                  + (name.empty() ? "it has no name"
                                                                  : inQuotes(name) + " is no column of a book"));
     }
-    if (diagnostics.hasErrors())
+    if (diagnostics.count(Severity::Error) > errorsBefore)
         return std::nullopt;
     return assemble(columns->layout, Head{lineFrom(head.note), lineFrom(head.title), lineFrom(head.heading)}, blocks);
 }

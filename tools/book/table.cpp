@@ -233,25 +233,24 @@ std::optional<Table> readTable(std::string_view raw, bool replace, Diagnostics& 
         return std::nullopt;
     }
 
+    // A cell that cannot be converted is an error, and the table goes on
+    // with "〓" in its place, so that the rest of the sheet is checked too.
     table.encoding = marked ? SheetEncoding::Utf8WithBom : guessEncoding(*rows);
-    bool converted = true;
+    const bool cp932 = table.encoding == SheetEncoding::Cp932;
     for (std::size_t r = 0; r < rows->size(); ++r) {
         auto& row = (*rows)[r];
         for (std::size_t c = 0; c < row.size(); ++c) {
             if (isAscii(row[c]))
                 continue;
             const Origin origin{static_cast<int>(r + 1), static_cast<int>(c + 1)};
-            auto bytes = table.encoding == SheetEncoding::Cp932
-                             ? fromCp932(row[c], origin, replace, diagnostics)
-                             : fromUtf8(row[c], origin, replace, diagnostics);
-            if (bytes)
-                row[c] = std::move(*bytes);
-            else
-                converted = false;
+            auto bytes = cp932 ? fromCp932(row[c], origin, replace, diagnostics)
+                               : fromUtf8(row[c], origin, replace, diagnostics);
+            Diagnostics told(""); // said above already
+            if (!bytes)
+                bytes = cp932 ? fromCp932(row[c], origin, true, told) : fromUtf8(row[c], origin, true, told);
+            row[c] = bytes.value_or(std::string());
         }
     }
-    if (!converted)
-        return std::nullopt;
     table.rows = std::move(*rows);
     return table;
 }

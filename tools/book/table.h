@@ -30,8 +30,9 @@ inline constexpr std::size_t kMaxColumns = 100;
 inline constexpr std::size_t kMaxRows = 10000;
 
 // The table of a sheet file's bytes. Every problem goes to diagnostics with
-// its row and column; nullopt when there was an error. With replace, a
-// character code page 932 cannot hold becomes "〓" with a warning.
+// its row and column; nullopt when the cells cannot be told apart (an
+// unbalanced quote, a NUL byte, a limit passed). A character code page 932
+// cannot hold is an error, or with replace a warning, and "〓" in the table.
 std::optional<Table> readTable(std::string_view raw, bool replace, Diagnostics& diagnostics);
 
 // The separator a sheet uses: of tab, comma and semicolon the one found,

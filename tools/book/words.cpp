@@ -76,6 +76,7 @@ std::string bracketed(const std::string& partOfSpeech)
 
 std::optional<WordList> wordsFromTable(const Table& table, Diagnostics& diagnostics)
 {
+    const int errorsBefore = diagnostics.count(Severity::Error);
     WordList list;
     int row = 1;
     list.head = readHeadRows(table, row, diagnostics);
@@ -126,7 +127,7 @@ std::optional<WordList> wordsFromTable(const Table& table, Diagnostics& diagnost
                                   "a word needs its English and its Japanese; this cell is empty");
         list.words.push_back(std::move(word));
     }
-    if (diagnostics.hasErrors())
+    if (diagnostics.count(Severity::Error) > errorsBefore)
         return std::nullopt;
     return list;
 }
@@ -140,6 +141,7 @@ std::string defaultHeading(Direction direction)
 std::optional<Draft> vocabularyBook(const std::vector<Word>& words, Layout layout, Direction direction,
                                     std::uint32_t seed, const Head& head, Diagnostics& diagnostics)
 {
+    const int errorsBefore = diagnostics.count(Severity::Error);
     const bool toJapanese = direction == Direction::ToJapanese;
     auto asked = [&](const Word& w) -> const BookLine& { return toJapanese ? w.english : w.japanese; };
     auto answer = [&](const Word& w) -> const BookLine& { return toJapanese ? w.japanese : w.english; };
@@ -212,7 +214,7 @@ std::optional<Draft> vocabularyBook(const std::vector<Word>& words, Layout layou
             block[4 + k] = choice(answer(words[wrong[k]]));
         blocks.push_back(std::move(block));
     }
-    if (diagnostics.hasErrors())
+    if (diagnostics.count(Severity::Error) > errorsBefore)
         return std::nullopt;
     return assemble(layout, head, blocks);
 }
