@@ -229,6 +229,12 @@ TEST_F(BookTool, HostileFilesAreRefusedOrConverted)
         {"undeclared.kvtml",
          "<?xml version=\"1.0\"?>\n<!DOCTYPE kvtml SYSTEM \"kvtml2.dtd\">\n<kvtml version=\"2.0\">&x;</kvtml>\n",
          "from-kvtml", 1, "line 3: error: the entity &x; is not defined in the file"},
+        {"deep.kvtml", "<kvtml version=\"2.0\">" + [] {
+             std::string open;
+             for (int i = 0; i < 100000; ++i)
+                 open += "<a>";
+             return open;
+         }(), "from-kvtml", 1, "line 1: error: elements are nested more than 64 deep"},
         {"broken.kvtml", "<kvtml version=\"2.0\"><entries>", "from-kvtml", 1, "line 1: error: not well-formed XML"},
     };
     for (const Case& c : cases) {

@@ -12,8 +12,12 @@ namespace booktool {
 
 namespace {
 
-// Longest text of one element that is kept: far past any word.
+// Limits far past any vocabulary file, which keep a hostile one from
+// taking the memory: the longest text of one element, the deepest nesting
+// and the most entries.
 constexpr std::size_t kMaxText = 64 * 1024;
+constexpr std::size_t kMaxDepth = 64;
+constexpr std::size_t kMaxEntries = 10000;
 
 std::string trimmed(std::string_view text)
 {
@@ -93,6 +97,8 @@ private:
     static void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes)
     {
         Reader& r = self(data);
+        if (r.path_.size() >= kMaxDepth)
+            return r.stop("elements are nested more than " + std::to_string(kMaxDepth) + " deep");
         r.path_.emplace_back(name);
         r.text_.clear();
         if (r.path_.size() == 1) {
@@ -106,6 +112,8 @@ private:
         } else if (r.at({"kvtml", "identifiers", "identifier"})) {
             r.document_.languages.push_back({attribute(attributes, "id"), {}, {}});
         } else if (r.at({"kvtml", "entries", "entry"})) {
+            if (r.document_.entries.size() >= kMaxEntries)
+                return r.stop("more than " + std::to_string(kMaxEntries) + " entries");
             r.document_.entries.push_back(
                 {attribute(attributes, "id"), static_cast<int>(XML_GetCurrentLineNumber(r.parser_)), {}});
         } else if (r.at({"kvtml", "entries", "entry", "translation"})) {
@@ -120,6 +128,9 @@ private:
     static void XMLCALL onEnd(void* data, const XML_Char*)
     {
         Reader& r = self(data);
+        // Expat may still end an empty element after a stop.
+        if (!r.refusal_.empty())
+            return;
         const std::string text = trimmed(r.text_);
         KvtmlDocument& d = r.document_;
         if (r.at({"kvtml", "information", "title"}))
@@ -145,6 +156,8 @@ private:
     static void XMLCALL onText(void* data, const XML_Char* text, int length)
     {
         Reader& r = self(data);
+        if (!r.refusal_.empty())
+            return;
         if (r.text_.size() + static_cast<std::size_t>(length) > kMaxText)
             return r.stop("an element holds more than " + std::to_string(kMaxText / 1024)
                           + " KiB of text; no word is that long");
