@@ -319,6 +319,7 @@ TEST_F(BookTool, WordListsMakeVocabularyBooks)
     ASSERT_EQ(run({"from-words", "--seed", "1", list, path("b")}).status, 0);
     ASSERT_EQ(run({"from-words", "--seed=2", list, path("c")}).status, 0);
     const std::string first = readBytes(path("a.txt"));
+    EXPECT_FALSE(check::checkBook(path("a.txt"), first).hasErrors()) << "a written book passes piyoran-check";
     EXPECT_EQ(readBytes(path("b.txt")), first) << "the default seed is 1, and one seed makes one book";
     EXPECT_NE(readBytes(path("c.txt")), first) << "another seed draws other wrong choices";
 
@@ -396,6 +397,7 @@ TEST_F(BookTool, KvtmlFilesMakeVocabularyBooks)
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.err.find("warning: 1 entry lacks a text in English or 日本語 and is left out"), std::string::npos);
     const std::string book = readBytes(path("a.txt"));
+    EXPECT_FALSE(check::checkBook(path("a.txt"), book).hasErrors());
     const auto lines = book::splitLines(book);
     EXPECT_EQ(lines[0], "Animals & Co");
     const auto asked = questions(book);
