@@ -24,7 +24,7 @@ fi
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev libjpeg62-turbo-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev libjpeg62-turbo-dev libexpat1-dev
     fonts-ipafont-gothic fonts-liberation
     libbenchmark-dev libx11-dev xvfb xauth
     kwordquiz

@@ -146,19 +146,22 @@ std::string decodeCp932(std::string_view bytes)
     return out;
 }
 
-std::optional<std::string> encodeCp932(std::string_view utf8)
+std::optional<std::string> encodeCp932(std::string_view utf8, std::vector<std::size_t>* lacking)
 {
     if (isAscii(utf8))
         return std::string(utf8);
     if (!isValidUtf8(utf8))
         return std::nullopt;
 
+    const std::size_t size = utf8.size();
     std::string out;
-    out.reserve(utf8.size());
+    out.reserve(size);
     // The text is valid UTF-8, so iconv can only stop at a character that
     // code page 932 has no code for.
     while (encoder().convert(utf8, out) != 0 && !utf8.empty()) {
         out += getaMark;
+        if (lacking)
+            lacking->push_back(size - utf8.size());
         utf8.remove_prefix(std::max<std::size_t>(utf8Length(utf8), 1));
     }
     return out;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Code page 932 (Shift-JIS as Windows writes it) and UTF-8, through iconv.
 namespace book {
@@ -13,8 +14,10 @@ namespace book {
 std::string decodeCp932(std::string_view bytes);
 
 // Code page 932 bytes for UTF-8 text; a character code page 932 lacks
-// becomes "〓" (0x81 0xAC). Invalid UTF-8 gives nullopt.
-std::optional<std::string> encodeCp932(std::string_view utf8);
+// becomes "〓" (0x81 0xAC), and when lacking is given, the byte offset of
+// that character in utf8 is added to it. Invalid UTF-8 gives nullopt.
+std::optional<std::string> encodeCp932(std::string_view utf8,
+                                       std::vector<std::size_t>* lacking = nullptr);
 
 // True when the text is well-formed UTF-8 (no overlong forms, surrogates or
 // code points past U+10FFFF).

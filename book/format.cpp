@@ -108,6 +108,24 @@ std::vector<std::string> splitItems(std::string_view line)
     return items;
 }
 
+std::string quoteItem(std::string_view item)
+{
+    // Trail bytes are 0x40 or above, so a byte scan cannot mistake one for
+    // a blank, a comma or a quote.
+    const bool plain = !item.empty() && std::none_of(item.begin(), item.end(), [](char c) {
+        return isBlank(static_cast<unsigned char>(c)) || c == ',' || c == '"';
+    });
+    if (plain)
+        return std::string(item);
+    std::string quoted = "\"";
+    for (char c : item) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
 Layout layoutOf(std::string_view fileName)
 {
     // File names may come from the file system in UTF-8, so no double-byte

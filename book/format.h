@@ -24,6 +24,12 @@ std::vector<std::string> splitLines(std::string_view bytes, std::size_t maxLines
 // group, doubled quotes stand for one; double-byte characters are units).
 std::vector<std::string> splitItems(std::string_view line);
 
+// An item written so that splitItems reads it back as this one item: as it
+// is when it holds no blank, comma or double quote and is not empty, else in
+// double quotes with its own quotes doubled. The item must be valid code
+// page 932 without NUL, CR or LF.
+std::string quoteItem(std::string_view item);
+
 // The layout told by a file name's extension (the path may hold folders).
 Layout layoutOf(std::string_view fileName);
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from a build in build/: the menu with a
-# category's books, a question, a wrong pick (offscreen, through the
-# scenario runner), and the replay offer (the real program under Xvfb).
+# category's books, a question, a wrong pick and the book piyoran-book makes
+# of the example sheet (offscreen, through the scenario runner), and the
+# replay offer (the real program under Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -22,6 +23,21 @@ hover Memo7 40 10
 snapshot $out/wrong-pick.png
 SCRIPT
 QT_QPA_PLATFORM=offscreen "$build/piyoran-script" "$work/shots.scn" >/dev/null
+
+# The book piyoran-book makes of the example sheet, being played.
+mkdir -p "$work/sheet/001"
+cp -r "$build/image" "$work/sheet/"
+"$build/piyoran-book" from-sheet docs/examples/past-tense.csv "$work/sheet/001/past-tense.txt" >/dev/null
+cat > "$work/sheet.scn" <<SCRIPT
+seed 5
+click SpeedButton3
+choose past-tense.txt
+pick right
+pick wrong
+hover Orvelform 60 300
+snapshot $out/sheet-book.png
+SCRIPT
+QT_QPA_PLATFORM=offscreen "$build/piyoran-script" --app-dir "$work/sheet" "$work/sheet.scn" >/dev/null
 
 # The replay offer: a book of one question, answered slot by slot until a
 # wrong pick came first and the offer is up.

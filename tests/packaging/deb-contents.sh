@@ -23,11 +23,11 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # Depends, one package name a line, versions dropped.
 depends=$(field Depends | tr ',' '\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g' | sort -u)
 echo "Depends: $(field Depends)"
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo fonts-ipafont-gothic fonts-liberation libc6 libstdc++6; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libexpat1 fonts-ipafont-gothic fonts-liberation libc6 libstdc++6; do
     grep -qx "$package" <<<"$depends" || fail "Depends lacks $package"
 done
 # Nothing for building or testing.
-for package in qt6-base-dev libjpeg62-turbo-dev libgtest-dev xvfb; do
+for package in qt6-base-dev libjpeg62-turbo-dev libexpat1-dev libgtest-dev xvfb; do
     grep -qx "$package" <<<"$depends" && fail "Depends has $package"
 done
 
@@ -41,6 +41,7 @@ done
 has /usr/lib/piyoran/image/violet.jpg
 has /usr/bin/piyoran
 has /usr/bin/piyoran-check
+has /usr/bin/piyoran-book
 has /usr/share/applications/$id.desktop
 has /usr/share/metainfo/$id.metainfo.xml
 for size in $sizes; do
@@ -50,6 +51,7 @@ has /usr/share/doc/piyoran/copyright
 has /usr/share/doc/piyoran/changelog.Debian.gz
 has /usr/share/lintian/overrides/piyoran
 has /usr/share/man/man1/piyoran.1.gz
+has /usr/share/man/man1/piyoran-book.1.gz
 grep -q 'piyoran-script\|/usr/local\|_CPack' <<<"$paths" && fail "the package has files it should not: $(grep 'piyoran-script\|/usr/local\|_CPack' <<<"$paths")"
 grep -q -- '-> \.\./lib/piyoran/piyoran$' <<<"$(grep ' \./usr/bin/piyoran ' <<<"$listing")" \
     || fail "/usr/bin/piyoran is not a link to ../lib/piyoran/piyoran"
@@ -60,7 +62,7 @@ owners=$(awk '{print $2}' <<<"$listing" | sort -u)
 extract=$(mktemp -d)
 trap 'rm -rf "$extract"' EXIT
 dpkg-deb -x "$deb" "$extract"
-for program in usr/lib/piyoran/piyoran usr/bin/piyoran-check; do
+for program in usr/lib/piyoran/piyoran usr/bin/piyoran-check usr/bin/piyoran-book; do
     readelf -S "$extract/$program" | grep -q '\.debug_info\|\.symtab' && fail "$program is not stripped"
 done
 

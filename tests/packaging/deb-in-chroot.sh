@@ -4,7 +4,8 @@
 # own dependencies and nothing recommended, then:
 #   - starts the program on Qt's offscreen platform: it must keep running
 #     and print nothing;
-#   - checks the bundled books with the installed piyoran-check;
+#   - checks the bundled books with the installed piyoran-check, and makes
+#     one again from its sheet with the installed piyoran-book;
 #   - adds an X server (Xvfb) and starts the program on it: its main window
 #     must appear;
 #   - purges the package: none of its files may be left.
@@ -106,6 +107,11 @@ case "$summary" in
 *" 0 errors"*) ;;
 *) fail "the installed books do not check" ;;
 esac
+
+echo "== piyoran-book: a bundled book to a sheet and back"
+in_root sh -c 'cd /tmp && piyoran-book to-sheet /usr/lib/piyoran/001/01_be_verbs.txt be.csv \
+    && piyoran-book from-sheet be.csv be.txt && cmp be.txt /usr/lib/piyoran/001/01_be_verbs.txt' \
+    || fail "the installed piyoran-book does not make a bundled book again from its sheet"
 
 echo "== the program under an X server"
 in_root apt-get install -y -q --no-install-recommends xvfb xauth x11-utils > /dev/null \

@@ -66,7 +66,7 @@ id=io.github.piyoran.Piyoran
 for file in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
         share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/48x48/apps/$id.png \
         share/icons/hicolor/128x128/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
-        share/man/man1/piyoran.1.gz share/man/man1/piyoran-check.1.gz \
+        share/man/man1/piyoran.1.gz share/man/man1/piyoran-check.1.gz share/man/man1/piyoran-book.1.gz \
         share/doc/piyoran/copyright; do
     [ -f "$prefix/$file" ] || fail "$file was not installed"
 done
@@ -74,10 +74,10 @@ done
 for file in share/doc/piyoran/changelog.Debian.gz share/lintian; do
     [ -e "$prefix/$file" ] && fail "$file was installed"
 done
-# Only the program and the book checker are commands; the test tools stay
-# in the build.
+# Only the program, the book checker and the book maker are commands; the
+# test tools stay in the build.
 commands=$(cd "$prefix/bin" && ls | tr '\n' ' ')
-[ "$commands" = "piyoran piyoran-check " ] || fail "commands installed: $commands"
+[ "$commands" = "piyoran piyoran-book piyoran-check " ] || fail "commands installed: $commands"
 strays=$(find "$prefix" -name 'piyoran-script*' -o -name 'mkbook*' -o -name '*_test')
 [ -z "$strays" ] || fail "test tools installed: $strays"
 # Nothing but bundled books and pictures among the data.

@@ -125,6 +125,27 @@ TEST(SplitItems, TextRightAfterAClosingQuoteStartsTheNextItem)
     }, items);
 }
 
+TEST(QuoteItem, ReadsBackAsTheOneItem)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"am", "am"},
+        {"ab\"cd", "\"ab\"\"cd\""},
+        {"\"", "\"\"\"\""},
+        {"last year", "\"last year\""},
+        {"a,b", "\"a,b\""},
+        {"", "\"\""},
+        {" lead", "\" lead\""},
+        {"tab\there", "\"tab\there\""},
+        // 0x5C and 0x40 as second bytes are no signs: ソ and 　 stay plain.
+        {"\x83\x5C\x81\x40", "\x83\x5C\x81\x40"},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+    };
+    for (const auto& [item, written] : cases) {
+        EXPECT_EQ(book::quoteItem(item), written) << item;
+        EXPECT_EQ(book::splitItems(book::quoteItem(item)), Strings{item}) << item;
+    }
+}
+
 TEST(SplitItems, DoubleByteCharactersAreUnits)
 {
     expectSplits({

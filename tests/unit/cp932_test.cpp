@@ -148,6 +148,11 @@ TEST(EncodeCp932, MissingCharactersBecomeGeta)
         ASSERT_TRUE(out.has_value()) << c.input;
         EXPECT_EQ(*out, c.expected) << c.input;
     }
+    // Where each lacking character stood in the UTF-8 text.
+    std::vector<std::size_t> lacking;
+    EXPECT_EQ(book::encodeCp932("a\xC3\xA9" "b\xE3\x81\x82\xF0\x9F\x98\x80\xE2\x82\xAC", &lacking),
+              std::optional<std::string>("a\x81\xAC" "b\x82\xA0\x81\xAC\x81\xAC"));
+    EXPECT_EQ(lacking, (std::vector<std::size_t>{1, 7, 11}));
 }
 
 TEST(EncodeCp932, InvalidUtf8GivesNothing)
