@@ -552,10 +552,11 @@ TEST(CheckBook, VocabularyBooks)
     const Lines english = {"cat", "dog", "bird", "fish", "cow"};
 
     check::Report both = check::checkBook(
-        "005/v.txt", wordBook({{"cat", japanese}, {"good-bye", plus({"x" + kA}, dropLast(japanese))},
+        "005/v.txt", wordBook({{"cat", japanese}, {"good-bye", plus({"1" + kA}, dropLast(japanese))},
+                               {"eleven", {"11", "12", "13", "14", "15"}},
                                {cat, english}, {"13" + kKanji, {"thirteen", "thirty", "three", "third", "ten"}}}));
     EXPECT_TRUE(both.vocabulary);
-    EXPECT_EQ(both.englishToJapanese, (std::vector<std::string>{"cat", "good-bye"}));
+    EXPECT_EQ(both.englishToJapanese, (std::vector<std::string>{"cat", "good-bye", "eleven"}));
     EXPECT_EQ(both.japaneseToEnglish, (std::vector<std::string>{"cat", "thirteen"}));
 
     struct NotVocabulary {
@@ -566,6 +567,7 @@ TEST(CheckBook, VocabularyBooks)
     const std::vector<NotVocabulary> cases = {
         {"a sentence with a blank", "001/g.txt", wordBook({{"cat", japanese}, {"I (   ) a cat.", english}})},
         {"an English key after English", "001/g.txt", wordBook({{"cat", japanese}, {"dog", english}})},
+        {"a key with a Latin letter", "001/g.txt", wordBook({{"cat", {"x" + kA, cat, dog, bird, kKanji}}})},
         {"a Japanese key after Japanese", "001/g.txt", wordBook({{dog, japanese}})},
         {"two steps", "009/c.txt", wordBook({{cat, {"a,b", "c,d", "e,f", "g,h", "i,j"}}})},
         {"long-line", "006/o.qt7", join(longLine(1))},

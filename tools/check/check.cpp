@@ -443,14 +443,15 @@ private:
     }
 
     // A word question of a three-line book: its first question line is an
-    // English word or phrase and its one key Japanese, or its first line
-    // holds no Latin letter and its key is an English word or phrase.
+    // English word or phrase and its one key holds no Latin letter (Japanese,
+    // or digits for a number), or its first line holds no Latin letter and its
+    // key is an English word or phrase.
     void noteWordQuestion(int q, const std::vector<std::string>& keys)
     {
         if (!report_.vocabulary)
             return;
         const std::string first = trimmed(line(book::firstQuestionLine(q)));
-        if (keys.size() == 1 && isEnglishWord(first) && hasDoubleByte(keys[0]))
+        if (keys.size() == 1 && isEnglishWord(first) && !keys[0].empty() && !hasLatinLetter(keys[0]))
             report_.englishToJapanese.push_back(first);
         else if (keys.size() == 1 && !first.empty() && !hasLatinLetter(first) && isEnglishWord(keys[0]))
             report_.japaneseToEnglish.push_back(keys[0]);
@@ -483,14 +484,6 @@ private:
     {
         for (std::size_t pos = 0; pos < text.size(); pos += unitLength(text, pos))
             if (isLatinLetter(text[pos]) && unitLength(text, pos) == 1)
-                return true;
-        return false;
-    }
-
-    static bool hasDoubleByte(std::string_view text)
-    {
-        for (std::size_t pos = 0; pos < text.size(); pos += unitLength(text, pos))
-            if (unitLength(text, pos) == 2)
                 return true;
         return false;
     }
