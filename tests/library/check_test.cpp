@@ -1,7 +1,9 @@
 // The rules of the book checker, one table per rule, on small books written
 // here as code page 932 bytes with CR LF line ends.
 
+#include "tools/check/categories.h"
 #include "tools/check/check.h"
+#include "tools/check/library.h"
 
 #include <gtest/gtest.h>
 
@@ -498,6 +500,172 @@ TEST(CheckBook, NameTheBookListDoesNotShow)
         {"qt10 reads as long-line", "a.qt10", join(longLine(1)), {{W, 0, "does not show this file"}}},
         {"hidden file", "dir/.a.txt", bytes, {{W, 0, "does not start with a dot"}}},
     });
+}
+
+TEST(CheckBook, FolderNoButtonInViewShows)
+{
+    const std::string bytes = join(threeLine(1));
+    expectFindings({
+        {"hidden button's folder", "data/007/a.txt", bytes,
+         {{W, 0, "learners cannot reach this book: no category button in view shows folder 007 (the button"}}},
+        {"backslashes", "C:\\piyoran\\007\\a.txt", bytes, {{W, 0, "shows folder 007"}}},
+        {"three digits without a button", "data/010/a.qt1", join(longLine(1)), {{W, 0, "shows folder 010;"}}},
+        {"first category", "data/001/a.txt", bytes, {}},
+        {"last category", "009/a.txt", bytes, {}},
+        {"vocabulary, second year", "006/a.txt", bytes, {}},
+        {"an author's folder", "my_books/a.txt", bytes, {}},
+        {"no folder", "007.txt", bytes, {}},
+        {"four digits", "0007/a.txt", bytes, {}},
+    });
+}
+
+TEST(Categories, FolderOfAPath)
+{
+    EXPECT_EQ(check::folderOf("data/007/a.txt"), "007");
+    EXPECT_EQ(check::folderOf("007/a.txt"), "007");
+    EXPECT_EQ(check::folderOf("C:\\x\\005\\a.txt"), "005");
+    EXPECT_EQ(check::folderOf("a.txt"), "");
+    EXPECT_EQ(check::folderOf("/a.txt"), "");
+    ASSERT_NE(check::categoryOf("004"), nullptr);
+    EXPECT_EQ(check::categoryOf("004")->caption, "高校入試対策");
+    EXPECT_FALSE(check::categoryOf("007")->shown);
+    EXPECT_EQ(check::categoryOf("010"), nullptr);
+}
+
+// ---- Word questions and vocabulary books
+
+// A three-line book of these (first question line, second line, choices).
+std::string wordBook(const std::vector<std::pair<std::string, Lines>>& questions)
+{
+    Lines lines = {"Title", "Heading"};
+    for (const auto& [first, choices] : questions)
+        lines = plus(lines, plus({first, "", ""}, choices));
+    return join(lines);
+}
+
+TEST(CheckBook, VocabularyBooks)
+{
+    const std::string cat = "\x94\x4C";  // 猫
+    const std::string dog = "\x8C\xA2";  // 犬
+    const std::string bird = "\x92\xB9"; // 鳥
+    const Lines japanese = {cat, dog, bird, kA, kKanji};
+    const Lines english = {"cat", "dog", "bird", "fish", "cow"};
+
+    check::Report both = check::checkBook(
+        "005/v.txt", wordBook({{"cat", japanese}, {"good-bye", plus({"1" + kA}, dropLast(japanese))},
+                               {"eleven", {"11", "12", "13", "14", "15"}},
+                               {cat, english}, {"13" + kKanji, {"thirteen", "thirty", "three", "third", "ten"}}}));
+    EXPECT_TRUE(both.vocabulary);
+    EXPECT_EQ(both.englishToJapanese, (std::vector<std::string>{"cat", "good-bye", "eleven"}));
+    EXPECT_EQ(both.japaneseToEnglish, (std::vector<std::string>{"cat", "thirteen"}));
+
+    struct NotVocabulary {
+        std::string name;
+        std::string file;
+        std::string bytes;
+    };
+    const std::vector<NotVocabulary> cases = {
+        {"a sentence with a blank", "001/g.txt", wordBook({{"cat", japanese}, {"I (   ) a cat.", english}})},
+        {"an English key after English", "001/g.txt", wordBook({{"cat", japanese}, {"dog", english}})},
+        {"a key with a Latin letter", "001/g.txt", wordBook({{"cat", {"x" + kA, cat, dog, bird, kKanji}}})},
+        {"a Japanese key after Japanese", "001/g.txt", wordBook({{dog, japanese}})},
+        {"two steps", "009/c.txt", wordBook({{cat, {"a,b", "c,d", "e,f", "g,h", "i,j"}}})},
+        {"long-line", "006/o.qt7", join(longLine(1))},
+    };
+    for (const NotVocabulary& c : cases) {
+        const check::Report report = check::checkBook(c.file, c.bytes);
+        EXPECT_FALSE(report.vocabulary) << c.name;
+        EXPECT_TRUE(report.englishToJapanese.empty() && report.japaneseToEnglish.empty()) << c.name;
+    }
+}
+
+TEST(NormalizedText, BlanksPunctuationAndCaseApart)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"I (   ) a student.", "iastudent"},
+        {"I ( 1 ) a student ( 2 ) Ken.", "iastudentken"},
+        {"Is it 2,000 yen?", "isit2000yen"},
+        {"(a) b", "ab"},                                   // not an answer blank
+        {"\x81\x69\x81\x40\x81\x6A" + kA + "\x81\x42", kA}, // （　）あ。
+        {kKanji + "\n" + kA, kKanji + kA},
+        {"\xB1x", "\xB1x"},                              // half-width katakana stays
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(check::normalizedText(text), expected) << text;
+}
+
+TEST(Library, QuestionsThatRepeat)
+{
+    const std::string japanese = "\x8E\x84\x82\xCD" + repeat(kKanji, 4); // 私は漢漢漢漢
+    auto book = [&](const std::vector<std::pair<std::string, std::string>>& questions) {
+        Lines lines = {"Title", "Heading"};
+        int q = 0;
+        for (const auto& [first, second] : questions)
+            lines = plus(lines, plus({first, second, ""}, ordinaryChoices(++q)));
+        return join(lines);
+    };
+    check::Library library;
+    check::Report a = check::checkBook("001/a.txt", book({{"I (   ) a junior high school student.", japanese},
+                                                          {"Ken (   ) tennis every day.", kA}}));
+    library.add("001/a.txt", a);
+    EXPECT_TRUE(a.findings.empty()) << describe(a.findings);
+
+    check::Report b = check::checkBook(
+        "004/b.txt", book({{"I (   ) a junior high school student.", japanese},   // as written
+                           {"i ( 1 ) a Junior High School student", japanese},   // case, blanks
+                           {"Ken (   ) tennis every day.", repeat(kA, 2)},       // the English line
+                           {"He plays tennis every day.", kA},                   // new
+                           {"Read this.", japanese},                             // a short line
+                           {"Read this.", japanese}}));                          // within the book
+    library.add("004/b.txt", b);
+    ASSERT_EQ(b.findings.size(), 4u) << describe(b.findings);
+    EXPECT_EQ(b.findings[0].line, 3);
+    EXPECT_NE(b.findings[0].message.find("question 1 repeats question 1 of 001/a.txt"), std::string::npos);
+    EXPECT_EQ(b.findings[1].line, 11);
+    EXPECT_NE(b.findings[1].message.find("question 2 nearly repeats (blanks, punctuation or case apart) question 1 of 001/a.txt"),
+              std::string::npos);
+    EXPECT_EQ(b.findings[2].line, 19);
+    EXPECT_NE(b.findings[2].message.find("question 3 repeats the line \"Ken (   ) tennis every day.\" of question 2 of 001/a.txt"),
+              std::string::npos);
+    EXPECT_EQ(b.findings[3].line, 43);
+    EXPECT_NE(b.findings[3].message.find("question 6 repeats question 5 of this book"), std::string::npos);
+    EXPECT_TRUE(std::all_of(b.findings.begin(), b.findings.end(), [](const Finding& f) { return f.severity == W; }));
+
+    // A long-line book's instruction, the same in every question, is no repeat.
+    const std::string instruction = repeat(kKanji, 10) + "\x81\x42";
+    Lines lines = {"not read", "Title"};
+    for (int q = 1; q <= 3; ++q)
+        lines = plus(lines, plus({"", "", "Word" + std::to_string(q) + std::string(51, ' ') + instruction},
+                                 ordinaryChoices(q)));
+    lines.push_back("");
+    check::Report c = check::checkBook("008/c.qt8", join(lines));
+    library.add("008/c.qt8", c);
+    EXPECT_TRUE(c.findings.empty()) << describe(c.findings);
+}
+
+TEST(Library, SummaryCounts)
+{
+    check::Library library;
+    const Lines japanese = {"\x94\x4C", kA, kKanji, "\x8C\xA2", "\x92\xB9"};
+    const std::string toJapanese = "Title\r\nHeading\r\ncat\r\n\r\n\r\n" + join(japanese)
+                                   + "dog\r\n\r\n\r\n" + join(japanese);
+    const std::string toEnglish = "Title\r\nHeading\r\n" + kA + "\r\n\r\n\r\n" + join({"cat", "a", "b", "c", "d"});
+    for (const auto& [path, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"data/005/e2j.txt", toJapanese},
+             {"data/005/j2e.txt", toEnglish},
+             {"data/001/g.txt", join(threeLine(3))},
+             {"data/007/w.txt", join(threeLine(1))},
+             {"mine/m.qt1", join(longLine(2))}}) {
+        check::Report report = check::checkBook(path, bytes);
+        library.add(path, report);
+    }
+    EXPECT_EQ(library.summary(),
+              "library: 5 books, 9 questions\n"
+              "  other folders: 1 book, 2 questions\n"
+              "  001 中学１年英文法: 1 book, 3 questions\n"
+              "  005 中学１年英単語: 2 books, 3 questions; 2 vocabulary books asking 2 English words\n"
+              "  007 中学３年英単語 (button never shown): 1 book, 1 question\n"
+              "vocabulary: 2 distinct English words in 2 books, 1 asked both ways (English to Japanese and Japanese to English)\n");
 }
 
 // ---- Widths, names, folders, printing

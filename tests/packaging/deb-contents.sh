@@ -35,7 +35,8 @@ listing=$(dpkg-deb -c "$deb")
 paths=$(awk '{print $6}' <<<"$listing" | sed 's|^\./|/|; s|/$||')
 has() { grep -qx "$1" <<<"$paths" || fail "the package lacks $1"; }
 has /usr/lib/piyoran/piyoran
-for category in 001 002 003 004 005 006 007 008 009; do
+# 007 is left out: its button is never shown, so it holds no book.
+for category in 001 002 003 004 005 006 008 009; do
     grep -q "^/usr/lib/piyoran/$category/." <<<"$paths" || fail "the package has no books in /usr/lib/piyoran/$category"
 done
 has /usr/lib/piyoran/image/violet.jpg

@@ -39,7 +39,8 @@ cmake --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 \
 # ---- The layout
 program_dir=$prefix/lib/piyoran
 [ -f "$program_dir/piyoran" ] && [ -x "$program_dir/piyoran" ] || fail "no executable $program_dir/piyoran"
-for category in 001 002 003 004 005 006 007 008 009; do
+# 007 is left out: its button is never shown, so it holds no book.
+for category in 001 002 003 004 005 006 008 009; do
     books=$(find "$program_dir/$category" -maxdepth 1 -type f 2>/dev/null | wc -l)
     [ "$books" -gt 0 ] || fail "category folder $category is missing or empty"
 done

@@ -1,5 +1,7 @@
 #include "tools/check/check.h"
 
+#include "tools/check/categories.h"
+
 #include "book/cp932.h"
 #include "book/encoding.h"
 
@@ -70,6 +72,7 @@ public:
         if (!listedByBookList(fileName_))
             warning(0, "the book list of the program does not show this file: a book's name "
                        "ends in .txt or .qt1 to .qt9 and does not start with a dot");
+        checkFolder();
         // Read as the program reads it: a book saved as UTF-8 is converted
         // first, and every rule below sees code page 932 bytes.
         book::BookText text = book::toCp932Book(std::string(raw_));
@@ -83,9 +86,14 @@ public:
         checkText();
         checkFrame();
         checkHeader();
+        report_.vocabulary = report_.questions > 0 && report_.layout == Layout::ThreeLine;
         for (int q = 1; q <= report_.questions; ++q) {
             checkQuestionText(q);
             checkChoices(q);
+        }
+        if (!report_.vocabulary) {
+            report_.englishToJapanese.clear();
+            report_.japaneseToEnglish.clear();
         }
         return finish();
     }
@@ -106,6 +114,27 @@ private:
     }
 
     const std::string& line(int index) const { return lines_[static_cast<std::size_t>(index)]; }
+
+    // A book in a category folder that no button in view shows is never
+    // offered to learners.
+    void checkFolder()
+    {
+        const std::string_view folder = folderOf(fileName_);
+        if (!looksLikeCategoryFolder(folder))
+            return;
+        const Category* category = categoryOf(folder);
+        if (category && category->shown)
+            return;
+        std::string shown;
+        for (const Category& c : kCategories)
+            if (c.shown)
+                shown += (shown.empty() ? "" : ", ") + std::string(c.folder);
+        warning(0, "learners cannot reach this book: no category button in view shows folder "
+                       + std::string(folder)
+                       + (category ? " (the button \"" + std::string(category->caption) + "\" is never shown)"
+                                   : "")
+                       + "; move it to a folder whose button is shown (" + shown + ")");
+    }
 
     // ---- The bytes as text: encoding, line ends, an early end of text.
     void checkText()
@@ -306,6 +335,8 @@ private:
                 checkWidth(index, line(index), kQuestionBox,
                            "question line " + std::to_string(k + 1));
             }
+            report_.texts.push_back(line(book::firstQuestionLine(q)) + "\n"
+                                    + line(book::firstQuestionLine(q) + 1));
             const int third = book::longQuestionLine(q);
             if (!isBlankLine(line(third)))
                 warning(lineNumber(third), "question line 3 of question " + std::to_string(q)
@@ -320,6 +351,8 @@ private:
                 warning(lineNumber(index), "this line is not read in a long-line book: the text of "
                                            "question " + std::to_string(q) + " belongs on line "
                                                + std::to_string(lineNumber(textLine)));
+        const auto pieces = book::longLinePieces(line(textLine));
+        report_.texts.push_back(pieces[0] + "\n" + pieces[1]);
         checkLongLine(textLine);
     }
 
@@ -362,6 +395,7 @@ private:
                                              + std::to_string(q) + " has no item");
         }
         report_.steps.push_back(static_cast<int>(items[0].size()));
+        noteWordQuestion(q, items[0]);
 
         // Lines with no item are reported above; the others must agree.
         std::size_t steps = 0;
@@ -406,6 +440,52 @@ private:
                 checkWidth(index, list[s], kChoiceBox, "the choice");
             }
         }
+    }
+
+    // A word question of a three-line book: its first question line is an
+    // English word or phrase and its one key holds no Latin letter (Japanese,
+    // or digits for a number), or its first line holds no Latin letter and its
+    // key is an English word or phrase.
+    void noteWordQuestion(int q, const std::vector<std::string>& keys)
+    {
+        if (!report_.vocabulary)
+            return;
+        const std::string first = trimmed(line(book::firstQuestionLine(q)));
+        if (keys.size() == 1 && isEnglishWord(first) && !keys[0].empty() && !hasLatinLetter(keys[0]))
+            report_.englishToJapanese.push_back(first);
+        else if (keys.size() == 1 && !first.empty() && !hasLatinLetter(first) && isEnglishWord(keys[0]))
+            report_.japaneseToEnglish.push_back(keys[0]);
+        else
+            report_.vocabulary = false;
+    }
+
+    static std::string trimmed(std::string_view text)
+    {
+        while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
+            text.remove_prefix(1);
+        while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
+            text.remove_suffix(1);
+        return std::string(text);
+    }
+
+    static bool isLatinLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+    // Letters, with blanks, hyphens, apostrophes and periods between words.
+    static bool isEnglishWord(std::string_view text)
+    {
+        if (text.empty() || !isLatinLetter(text.front()))
+            return false;
+        return std::all_of(text.begin(), text.end(), [](char c) {
+            return isLatinLetter(c) || c == ' ' || c == '-' || c == '\'' || c == '.';
+        });
+    }
+
+    static bool hasLatinLetter(std::string_view text)
+    {
+        for (std::size_t pos = 0; pos < text.size(); pos += unitLength(text, pos))
+            if (isLatinLetter(text[pos]) && unitLength(text, pos) == 1)
+                return true;
+        return false;
     }
 
     std::string_view fileName_;
@@ -507,6 +587,11 @@ std::vector<std::filesystem::path> filesToCheck(const std::filesystem::path& fol
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+int questionLineNumber(Layout layout, int q)
+{
+    return lineNumber(layout == Layout::LongLine ? book::longQuestionLine(q) : book::firstQuestionLine(q));
 }
 
 std::string layoutName(Layout layout)

@@ -30,6 +30,16 @@ struct Report {
     std::vector<int> steps;        // steps of each asked question, in book order
     std::vector<Finding> findings; // whole-file findings first, then by line
 
+    // The text of each asked question as learners see it, its seen lines
+    // joined by a line feed (code page 932).
+    std::vector<std::string> texts;
+    // A vocabulary book is one whose every question asks for the meaning of
+    // one English word or phrase (its first question line) or for the word
+    // of a Japanese meaning (its key): the words it asks each way.
+    bool vocabulary = false;
+    std::vector<std::string> englishToJapanese;
+    std::vector<std::string> japaneseToEnglish;
+
     int count(Severity severity) const;
     bool hasErrors() const { return count(Severity::Error) > 0; }
 };
@@ -70,6 +80,9 @@ bool listedByBookList(std::string_view fileName);
 // over. Sorted by path. Throws std::filesystem::filesystem_error when the
 // folder cannot be read.
 std::vector<std::filesystem::path> filesToCheck(const std::filesystem::path& folder);
+
+// 1-based line number of the first seen line of question q.
+int questionLineNumber(book::Layout layout, int q);
 
 // "three-line", "long-line" or "not a book".
 std::string layoutName(book::Layout layout);

@@ -5,6 +5,7 @@
 
 #include "toolkit/files.h"
 #include "tools/check/check.h"
+#include "tools/check/library.h"
 
 #include <exception>
 #include <filesystem>
@@ -20,7 +21,9 @@ constexpr const char* kUsage =
     "usage: piyoran-check FILE|FOLDER...\n"
     "Checks quiz books: for each one its layout, its question count and every\n"
     "problem, by line number (counted from 1). A folder is searched, with its\n"
-    "sub-folders, for .txt, .qt1 to .qt9 and .ppm files.\n"
+    "sub-folders, for .txt, .qt1 to .qt9 and .ppm files. Questions that repeat\n"
+    "one another are reported across all the books given; when a folder is\n"
+    "given, the counts of the library are printed at the end.\n"
     "Exit status: 0 no errors (warnings allowed), 1 errors, 2 usage or unreadable path.\n";
 
 struct Totals {
@@ -28,6 +31,8 @@ struct Totals {
     int errors = 0;
     int warnings = 0;
     bool unreadable = false;
+    bool folderGiven = false;
+    check::Library library;
 };
 
 void checkFile(const fs::path& path, Totals& totals)
@@ -40,7 +45,8 @@ void checkFile(const fs::path& path, Totals& totals)
         totals.unreadable = true;
         return;
     }
-    const check::Report report = check::checkBook(path.string(), bytes);
+    check::Report report = check::checkBook(path.string(), bytes);
+    totals.library.add(path.string(), report);
     std::cout << check::formatReport(path.string(), report);
     ++totals.files;
     totals.errors += report.count(check::Severity::Error);
@@ -60,6 +66,7 @@ void checkPath(const fs::path& path, Totals& totals)
         checkFile(path, totals);
         return;
     }
+    totals.folderGiven = true;
     std::vector<fs::path> files;
     try {
         files = check::filesToCheck(path);
@@ -102,6 +109,8 @@ int main(int argc, char** argv)
     Totals totals;
     for (const std::string& path : paths)
         checkPath(path, totals);
+    if (totals.folderGiven)
+        std::cout << totals.library.summary();
     std::cout << totals.files << (totals.files == 1 ? " file" : " files") << " checked: "
               << totals.errors << (totals.errors == 1 ? " error, " : " errors, ")
               << totals.warnings << (totals.warnings == 1 ? " warning" : " warnings") << '\n';
