@@ -330,6 +330,9 @@ void TOrvelform::layOutHidden()
     FilterComboBox1.setBounds(10, kHiddenRow + 150, 160, 21);
     FilterComboBox1.setFilter(texts::kFilter);
     FilterComboBox1.bind(FileListBox1);
+    // Nobody sees what it would choose, nor could undo it: the keyboard
+    // passes over it.
+    FilterComboBox1.setChosenByKeys(false);
 
     Timer1.setEnabled(false);
     Timer1.setInterval(1);

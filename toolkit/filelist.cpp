@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyle>
@@ -115,6 +116,28 @@ protected:
             giveFilePictures(static_cast<QListWidget*>(watched));
         return false;
     }
+};
+
+// Lets only the keys that move the focus reach a selector that keys must
+// not change.
+class KeysPassOver : public QObject {
+public:
+    KeysPassOver(FilterComboBox& selector, QWidget* watched) : QObject(watched), selector_(selector)
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (selector_.chosenByKeys() || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    }
+
+private:
+    FilterComboBox& selector_;
 };
 
 } // namespace
@@ -255,6 +278,7 @@ FilterComboBox::FilterComboBox(Control& parent, std::string name)
     QObject::connect(combo, &QComboBox::activated, combo, [this](int index) {
         dispatch([this, index] { choose(index); });
     });
+    new KeysPassOver(*this, combo);
 }
 
 void FilterComboBox::setFilter(const std::string& filter)

@@ -1,8 +1,11 @@
 // The main window as a screen reader and the keyboard meet it.
 
 #include "app/orvel.h"
+#include "app/texts.h"
 #include "toolkit/application.h"
 
+#include <QApplication>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -77,6 +80,39 @@ TEST(MainWindow, TabMovesThroughTheBoxControlsInTheirOrder)
         at = at->nextInFocusChain();
     } while (at != form.FileEdit.widget() && chain.size() < 100);
     EXPECT_EQ(chain, wanted);
+}
+
+// The window shown and active, with the focus where it starts.
+void showActive(TOrvelform& form)
+{
+    form.showCentred();
+    form.focus(form.FileEdit);
+    form.activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.widget()));
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+TEST(MainWindow, KeysPassOverTheNeverSeenFilterSelector)
+{
+    TOrvelform form;
+    showActive(form);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.FilterComboBox1.widget());
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown, Qt::Key_A, Qt::Key_F4})
+        press(key);
+    press(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(form.FilterComboBox1.itemIndex(), 0);
+    EXPECT_EQ(form.FileListBox1.mask(), texts::kBookMask);
+    // It keeps its place in the keyboard order.
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.Memo1.widget());
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), form.FilterComboBox1.widget());
 }
 
 int main(int argc, char** argv)
