@@ -202,7 +202,9 @@ bool EnterClicks::eventFilter(QObject*, QEvent* event)
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    control_.learnerClick();
+    // A held key clicks once: its repeats are taken and do nothing.
+    if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+        control_.learnerClick();
     return true;
 }
 

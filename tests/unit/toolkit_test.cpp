@@ -419,6 +419,33 @@ TEST_F(ToolkitTest, ArrowKeysSelectInTheFileListAndEnterOpens)
     EXPECT_EQ(opened, std::vector<std::string>{folder.path() + "/b.txt"});
 }
 
+TEST_F(ToolkitTest, AHeldKeyPressesOnce)
+{
+    TestForm form;
+    int answered = 0, pressed = 0;
+    form.addShortcut("F2", [&] { ++answered; });
+    form.inside.onClick = [&] { ++pressed; };
+    form.showCentred();
+    form.activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.widget()));
+    form.focus(form.inside);
+    // The window system sends a held key as one press, then repeated
+    // releases and presses marked as repeats, then the last release.
+    const auto hold = [](Qt::Key key) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::simulateEvent(focused, true, key, Qt::NoModifier, {}, false);
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            QTest::simulateEvent(focused, false, key, Qt::NoModifier, {}, true);
+            QTest::simulateEvent(focused, true, key, Qt::NoModifier, {}, true);
+        }
+        QTest::simulateEvent(focused, false, key, Qt::NoModifier, {}, false);
+    };
+    hold(Qt::Key_F2);
+    EXPECT_EQ(answered, 1);
+    hold(Qt::Key_Return);
+    EXPECT_EQ(pressed, 1);
+}
+
 TEST_F(ToolkitTest, ReturningFromAModalBoxIsNoNewActivation)
 {
     TestForm form;
