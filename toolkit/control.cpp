@@ -1,6 +1,7 @@
 #include "toolkit/control.h"
 
 #include "toolkit/dispatch.h"
+#include "toolkit/focusmark.h"
 #include "toolkit/form.h"
 #include "toolkit/qtbridge.h"
 
@@ -15,8 +16,10 @@ Control::Control(Control* parent, std::string name, QWidget* widget)
     : name_(std::move(name)), parent_(parent), widget_(widget)
 {
     widget_->setObjectName(qs(name_));
-    if (parent_)
+    if (parent_) {
         form().adopt(*this);
+        markFocus(form().widget(), widget_);
+    }
 }
 
 Control::~Control()

@@ -5,6 +5,7 @@
 #include "toolkit/application.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <QWidget>
 
@@ -113,6 +114,37 @@ TEST(MainWindow, KeysPassOverTheNeverSeenFilterSelector)
     EXPECT_EQ(QApplication::focusWidget(), form.Memo1.widget());
     press(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), form.FilterComboBox1.widget());
+}
+
+// Whether the picture differs from the plain one on the right edge of the
+// control, where the focus mark lies and no text is drawn.
+bool markedAt(const QImage& picture, const QImage& plain, const toolkit::Control& control)
+{
+    const QPoint inside(control.left() + control.width() - 1, control.top() + control.height() / 2);
+    return picture.pixel(inside) != plain.pixel(inside);
+}
+
+TEST(MainWindow, TheKeyboardFocusIsMarkedWhereItCanBeSeen)
+{
+    TOrvelform form;
+    showActive(form);
+    const QImage plain = form.widget()->grab().toImage();
+    // From FileEdit past the never-seen selector to the answer line.
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.Memo1.widget());
+    EXPECT_TRUE(markedAt(form.widget()->grab().toImage(), plain, form.Memo1));
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.Edit2.widget());
+    QImage picture = form.widget()->grab().toImage();
+    EXPECT_TRUE(markedAt(picture, plain, form.Edit2));
+    EXPECT_FALSE(markedAt(picture, plain, form.Memo1));
+    // A click that moves the focus leaves no mark.
+    QTest::mouseClick(form.Edit3.widget(), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), form.Edit3.widget());
+    picture = form.widget()->grab().toImage();
+    EXPECT_FALSE(markedAt(picture, plain, form.Edit3));
+    EXPECT_FALSE(markedAt(picture, plain, form.Edit2));
 }
 
 int main(int argc, char** argv)
