@@ -175,6 +175,7 @@ void TOrvelform::layOutChoices()
         choice.setHandPointer();
         choice.bringToFront();
         choice.setRole("選択肢 " + std::to_string(k));
+        choice.setButtonNumber(k);
         choice.setHint("F" + std::to_string(k) + " キーでも選べます。");
     }
 

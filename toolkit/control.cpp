@@ -1,5 +1,6 @@
 #include "toolkit/control.h"
 
+#include "toolkit/accessible.h"
 #include "toolkit/dispatch.h"
 #include "toolkit/focusmark.h"
 #include "toolkit/form.h"
@@ -16,6 +17,7 @@ Control::Control(Control* parent, std::string name, QWidget* widget)
     : name_(std::move(name)), parent_(parent), widget_(widget)
 {
     widget_->setObjectName(qs(name_));
+    attachControl(widget_, this);
     if (parent_) {
         form().adopt(*this);
         markFocus(form().widget(), widget_);
@@ -41,7 +43,7 @@ void Control::setText(const std::string& text)
 {
     text_ = text;
     showText();
-    if (namedByCaption())
+    if (namedByCaption() || buttonNumber_ != 0)
         showAccessibleName();
 }
 
@@ -51,10 +53,22 @@ void Control::setRole(const std::string& role)
     showAccessibleName();
 }
 
+void Control::setButtonNumber(int number)
+{
+    if (buttonNumber_ == 0)
+        new KeyClicks(*this, widget_, true);
+    buttonNumber_ = number;
+    showAccessibleName();
+}
+
 void Control::showAccessibleName()
 {
+    if (buttonNumber_ != 0 && !text_.empty()) {
+        widget_->setAccessibleName(shownLine(std::to_string(buttonNumber_) + ": " + text_));
+        return;
+    }
     const bool byCaption = namedByCaption() && !text_.empty();
-    widget_->setAccessibleName(qs(byCaption || role_.empty() ? text_ : role_));
+    widget_->setAccessibleName(shownLine(byCaption || role_.empty() ? text_ : role_));
 }
 
 std::string Control::accessibleName() const
@@ -193,17 +207,18 @@ void Control::pointerMoved(int x, int y)
         dispatch([this, x, y] { onMouseMove(x, y); });
 }
 
-EnterClicks::EnterClicks(Control& control, QObject* watched) : QObject(watched), control_(control)
+KeyClicks::KeyClicks(Control& control, QObject* watched, bool space)
+    : QObject(watched), control_(control), space_(space)
 {
     watched->installEventFilter(this);
 }
 
-bool EnterClicks::eventFilter(QObject*, QEvent* event)
+bool KeyClicks::eventFilter(QObject*, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && !(space_ && key == Qt::Key_Space))
         return false;
     // A held key clicks once: its repeats are taken and do nothing.
     if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())

@@ -155,7 +155,7 @@ FileListBox::FileListBox(Control& parent, std::string name)
     QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
         itemIndex_ = row >= 0 && row < itemCount() ? row : -1;
     });
-    new EnterClicks(*this, list);
+    new KeyClicks(*this, list, false);
     new EventBridge(*this, list->viewport(), false);
     directory_ = currentFolder();
 }

@@ -60,17 +60,19 @@ private:
     bool pressed_ = false;
 };
 
-// Enter on the watched widget does what a learner's click on its control
-// does (a focused button, the selected file of a list).
-class EnterClicks : public QObject {
+// Enter, and Space where asked, on the watched widget does what a learner's
+// click on its control does (a focused button, the selected file of a list,
+// a box that acts as a button).
+class KeyClicks : public QObject {
 public:
-    EnterClicks(Control& control, QObject* watched);
+    KeyClicks(Control& control, QObject* watched, bool space);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Control& control_;
+    bool space_;
 };
 
 } // namespace toolkit

@@ -422,9 +422,11 @@ TEST_F(ToolkitTest, ArrowKeysSelectInTheFileListAndEnterOpens)
 TEST_F(ToolkitTest, AHeldKeyPressesOnce)
 {
     TestForm form;
-    int answered = 0, pressed = 0;
+    int answered = 0, pressed = 0, picked = 0;
     form.addShortcut("F2", [&] { ++answered; });
     form.inside.onClick = [&] { ++pressed; };
+    form.memo.setButtonNumber(1);
+    form.memo.onClick = [&] { ++picked; };
     form.showCentred();
     form.activate();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.widget()));
@@ -444,6 +446,11 @@ TEST_F(ToolkitTest, AHeldKeyPressesOnce)
     EXPECT_EQ(answered, 1);
     hold(Qt::Key_Return);
     EXPECT_EQ(pressed, 1);
+    // A box that acts as a button is pressed by Enter and Space alike.
+    form.focus(form.memo);
+    hold(Qt::Key_Return);
+    hold(Qt::Key_Space);
+    EXPECT_EQ(picked, 2);
 }
 
 TEST_F(ToolkitTest, ReturningFromAModalBoxIsNoNewActivation)
