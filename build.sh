@@ -17,6 +17,8 @@ packages=(
     x11-utils dpkg-dev lintian desktop-file-utils appstream
     strace
 )
+# The screen reader test: a window manager, a session bus, AT-SPI for Python.
+packages+=(openbox dbus-daemon at-spi2-core python3-pyatspi)
 
 install_missing() {
     tools/install-missing.sh "${packages[@]}"
