@@ -130,7 +130,9 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (selector_.chosenByKeys() || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+        // The selector is asked only about keys: other events reach the
+        // widget while the selector is being destroyed.
+        if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || selector_.chosenByKeys())
             return false;
         const int key = static_cast<QKeyEvent*>(event)->key();
         return key != Qt::Key_Tab && key != Qt::Key_Backtab;
