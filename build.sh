@@ -18,7 +18,7 @@ packages=(
     strace
 )
 # The screen reader test: a window manager, a session bus, AT-SPI for Python.
-packages+=(openbox dbus-daemon at-spi2-core python3-pyatspi)
+packages+=(openbox wmctrl dbus-daemon at-spi2-core python3-pyatspi)
 
 install_missing() {
     tools/install-missing.sh "${packages[@]}"

@@ -7,7 +7,7 @@ program=$1
 here=$(dirname "$0")
 
 # Debian's own interpreter: pyatspi is a Debian package.
-for tool in xvfb-run dbus-run-session openbox xdotool /usr/bin/python3; do
+for tool in xvfb-run dbus-run-session openbox xdotool wmctrl /usr/bin/python3; do
     command -v "$tool" >/dev/null || { echo "FAILED: $tool is missing (./build.sh test installs it)"; exit 1; }
 done
 /usr/bin/python3 -c "import pyatspi" 2>/dev/null \
