@@ -30,7 +30,7 @@ Control* controlOf(QObject* object)
 // area: shown, inside it, and not covered whole by a shown box above it
 // (later siblings lie above). Only widgets are asked, never their controls,
 // so this holds while a window's controls are being destroyed.
-bool inSight(const QObjectList& siblings, qsizetype index, const QRect& parentArea)
+bool inSightAmong(const QObjectList& siblings, qsizetype index, const QRect& parentArea)
 {
     const auto* widget = static_cast<const QWidget*>(siblings[index]);
     const QRect area = widget->geometry();
@@ -71,7 +71,7 @@ private:
         QWidgetList seen;
         const QObjectList& children = widget()->children();
         for (qsizetype i = 0; i < children.size(); ++i)
-            if (controlOf(children[i]) && inSight(children, i, widget()->rect()))
+            if (controlOf(children[i]) && inSightAmong(children, i, widget()->rect()))
                 seen.append(static_cast<QWidget*>(children[i]));
         return seen;
     }
@@ -129,7 +129,7 @@ public:
             QAccessibleWidget::doAction(action);
             return;
         }
-        if (!widget()->isEnabled())
+        if (!widget()->isEnabled() || !inSight(widget()))
             return;
         // Pressed once the screen reader's call has been answered: the click
         // may open a modal box, which would hold the answer back.
@@ -217,6 +217,16 @@ QAccessibleInterface* faceOf(const QString&, QObject* object)
 void attachControl(QWidget* widget, Control* control)
 {
     widget->setProperty(kControlKey, QVariant::fromValue(static_cast<void*>(control)));
+}
+
+bool inSight(QWidget* widget)
+{
+    for (; !widget->isWindow(); widget = widget->parentWidget()) {
+        const QObjectList& siblings = widget->parentWidget()->children();
+        if (!inSightAmong(siblings, siblings.indexOf(widget), widget->parentWidget()->rect()))
+            return false;
+    }
+    return !widget->isHidden();
 }
 
 void installScreenReaderFaces()

@@ -207,21 +207,22 @@ void Control::pointerMoved(int x, int y)
         dispatch([this, x, y] { onMouseMove(x, y); });
 }
 
-KeyClicks::KeyClicks(Control& control, QObject* watched, bool space)
-    : QObject(watched), control_(control), space_(space)
+KeyClicks::KeyClicks(Control& control, QObject* watched, bool box)
+    : QObject(watched), control_(control), box_(box)
 {
     watched->installEventFilter(this);
 }
 
-bool KeyClicks::eventFilter(QObject*, QEvent* event)
+bool KeyClicks::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && !(space_ && key == Qt::Key_Space))
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && !(box_ && key == Qt::Key_Space))
         return false;
-    // A held key clicks once: its repeats are taken and do nothing.
-    if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+    // A held key clicks once: its repeats are taken and do nothing. A box
+    // that the pointer cannot reach, under another, is not clicked either.
+    if (!static_cast<QKeyEvent*>(event)->isAutoRepeat() && (!box_ || inSight(static_cast<QWidget*>(watched))))
         control_.learnerClick();
     return true;
 }

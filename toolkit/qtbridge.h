@@ -60,19 +60,19 @@ private:
     bool pressed_ = false;
 };
 
-// Enter, and Space where asked, on the watched widget does what a learner's
-// click on its control does (a focused button, the selected file of a list,
-// a box that acts as a button).
+// Enter on the watched widget does what a learner's click on its control
+// does (a focused button, the selected file of a list); on a box that acts
+// as a button, Space too, while the box can be seen.
 class KeyClicks : public QObject {
 public:
-    KeyClicks(Control& control, QObject* watched, bool space);
+    KeyClicks(Control& control, QObject* watched, bool box);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Control& control_;
-    bool space_;
+    bool box_;
 };
 
 } // namespace toolkit

@@ -1,6 +1,6 @@
 // The toolkit's own rules: the error box text, list bounds, the boxes'
 // answers, the event dispatch, multi-line boxes, timers, grouped buttons,
-// the file list and the picture box.
+// the file list, the picture box and keys.
 
 #include "drill/checked_array.h"
 #include "toolkit/application.h"
@@ -419,7 +419,7 @@ TEST_F(ToolkitTest, ArrowKeysSelectInTheFileListAndEnterOpens)
     EXPECT_EQ(opened, std::vector<std::string>{folder.path() + "/b.txt"});
 }
 
-TEST_F(ToolkitTest, AHeldKeyPressesOnce)
+TEST_F(ToolkitTest, AHeldKeyPressesOnceAndOnlyWhatAClickCouldReach)
 {
     TestForm form;
     int answered = 0, pressed = 0, picked = 0;
@@ -446,10 +446,17 @@ TEST_F(ToolkitTest, AHeldKeyPressesOnce)
     EXPECT_EQ(answered, 1);
     hold(Qt::Key_Return);
     EXPECT_EQ(pressed, 1);
-    // A box that acts as a button is pressed by Enter and Space alike.
+    // A box that acts as a button is pressed by Enter and Space alike, but
+    // not while a box above it covers it, as no click could reach it.
+    form.memo.setBounds(10, 10, 50, 20);
     form.focus(form.memo);
     hold(Qt::Key_Return);
     hold(Qt::Key_Space);
+    EXPECT_EQ(picked, 2);
+    form.panel.setBounds(0, 0, 100, 100);
+    form.panel.setColor(0x800000);
+    form.panel.bringToFront();
+    hold(Qt::Key_Return);
     EXPECT_EQ(picked, 2);
 }
 
