@@ -25,6 +25,8 @@ test_packages=(
     dpkg-dev lintian desktop-file-utils appstream
     strace
 )
+# The screen reader test: a window manager, a session bus, AT-SPI for Python.
+packages+=(openbox wmctrl dbus-daemon at-spi2-core python3-pyatspi)
 
 # configure FOLDER [CMAKE OPTION...]
 configure() {

@@ -175,6 +175,7 @@ void TOrvelform::layOutChoices()
         choice.setHandPointer();
         choice.bringToFront();
         choice.setRole("選択肢 " + std::to_string(k));
+        choice.setButtonNumber(k);
         choice.setHint("F" + std::to_string(k) + " キーでも選べます。");
     }
 
@@ -330,6 +331,9 @@ void TOrvelform::layOutHidden()
     FilterComboBox1.setBounds(10, kHiddenRow + 150, 160, 21);
     FilterComboBox1.setFilter(texts::kFilter);
     FilterComboBox1.bind(FileListBox1);
+    // Nobody sees what it would choose, nor could undo it: the keyboard
+    // passes over it.
+    FilterComboBox1.setChosenByKeys(false);
 
     Timer1.setEnabled(false);
     Timer1.setInterval(1);

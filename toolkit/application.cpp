@@ -1,5 +1,6 @@
 #include "toolkit/application.h"
 
+#include "toolkit/accessible.h"
 #include "toolkit/font.h"
 #include "toolkit/qtbridge.h"
 
@@ -50,6 +51,7 @@ Application::Application(int& argc, char** argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     substituteFonts();
     QApplication::setFont(QFont(QString::fromUtf8(kTimes)));
+    installScreenReaderFaces();
     exeDir_ = utf8(QCoreApplication::applicationDirPath()) + "/";
 }
 

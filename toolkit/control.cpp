@@ -1,6 +1,8 @@
 #include "toolkit/control.h"
 
+#include "toolkit/accessible.h"
 #include "toolkit/dispatch.h"
+#include "toolkit/focusmark.h"
 #include "toolkit/form.h"
 #include "toolkit/qtbridge.h"
 
@@ -15,8 +17,11 @@ Control::Control(Control* parent, std::string name, QWidget* widget)
     : name_(std::move(name)), parent_(parent), widget_(widget)
 {
     widget_->setObjectName(qs(name_));
-    if (parent_)
+    attachControl(widget_, this);
+    if (parent_) {
         form().adopt(*this);
+        markFocus(form().widget(), widget_);
+    }
 }
 
 Control::~Control()
@@ -38,7 +43,7 @@ void Control::setText(const std::string& text)
 {
     text_ = text;
     showText();
-    if (namedByCaption())
+    if (namedByCaption() || buttonNumber_ != 0)
         showAccessibleName();
 }
 
@@ -48,10 +53,22 @@ void Control::setRole(const std::string& role)
     showAccessibleName();
 }
 
+void Control::setButtonNumber(int number)
+{
+    if (buttonNumber_ == 0)
+        new KeyClicks(*this, widget_, true);
+    buttonNumber_ = number;
+    showAccessibleName();
+}
+
 void Control::showAccessibleName()
 {
+    if (buttonNumber_ != 0 && !text_.empty()) {
+        widget_->setAccessibleName(shownLine(std::to_string(buttonNumber_) + ": " + text_));
+        return;
+    }
     const bool byCaption = namedByCaption() && !text_.empty();
-    widget_->setAccessibleName(qs(byCaption || role_.empty() ? text_ : role_));
+    widget_->setAccessibleName(shownLine(byCaption || role_.empty() ? text_ : role_));
 }
 
 std::string Control::accessibleName() const
@@ -191,19 +208,23 @@ void Control::pointerMoved(int x, int y)
         dispatch([this, x, y] { onMouseMove(x, y); });
 }
 
-EnterClicks::EnterClicks(Control& control, QObject* watched) : QObject(watched), control_(control)
+KeyClicks::KeyClicks(Control& control, QObject* watched, bool box)
+    : QObject(watched), control_(control), box_(box)
 {
     watched->installEventFilter(this);
 }
 
-bool EnterClicks::eventFilter(QObject*, QEvent* event)
+bool KeyClicks::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && !(box_ && key == Qt::Key_Space))
         return false;
-    control_.learnerClick();
+    // A held key clicks once: its repeats are taken and do nothing. A box
+    // that the pointer cannot reach, under another, is not clicked either.
+    if (!static_cast<QKeyEvent*>(event)->isAutoRepeat() && (!box_ || inSight(static_cast<QWidget*>(watched))))
+        control_.learnerClick();
     return true;
 }
 

@@ -57,6 +57,12 @@ public:
     // What a screen reader calls the control: its caption, or its role
     // (such as "選択肢 1") where it has no caption or holds a value.
     void setRole(const std::string& role);
+    // Makes the control a button to screen readers and the keyboard, for a
+    // box that is picked by clicking it: named by the number and its text
+    // ("1: are"), or by its role while it has no text; a screen reader's
+    // Press, Enter and Space do what a click does.
+    void setButtonNumber(int number);
+    int buttonNumber() const { return buttonNumber_; }
     std::string accessibleName() const;
     std::string accessibleDescription() const;
     void setHandPointer();
@@ -112,6 +118,7 @@ private:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::string hint_;
     std::string role_;
+    int buttonNumber_ = 0;
 
     void showAccessibleName();
 };

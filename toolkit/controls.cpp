@@ -153,7 +153,7 @@ Button::Button(Control& parent, std::string name)
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { learnerClick(); });
     new EventBridge(*this, button, false);
-    new EnterClicks(*this, button);
+    new KeyClicks(*this, button, false);
 }
 
 void Button::showText()

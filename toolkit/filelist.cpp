@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyle>
@@ -131,6 +132,30 @@ protected:
     }
 };
 
+// Lets only the keys that move the focus reach a selector that keys must
+// not change.
+class KeysPassOver : public QObject {
+public:
+    KeysPassOver(FilterComboBox& selector, QWidget* watched) : QObject(watched), selector_(selector)
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        // The selector is asked only about keys: other events reach the
+        // widget while the selector is being destroyed.
+        if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || selector_.chosenByKeys())
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    }
+
+private:
+    FilterComboBox& selector_;
+};
+
 } // namespace
 
 FileListBox::FileListBox(Control& parent, std::string name)
@@ -146,7 +171,7 @@ FileListBox::FileListBox(Control& parent, std::string name)
     QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
         itemIndex_ = row >= 0 && row < itemCount() ? row : -1;
     });
-    new EnterClicks(*this, list);
+    new KeyClicks(*this, list, false);
     new EventBridge(*this, list->viewport(), false);
     directory_ = currentFolder();
 }
@@ -269,6 +294,7 @@ FilterComboBox::FilterComboBox(Control& parent, std::string name)
     QObject::connect(combo, &QComboBox::activated, combo, [this](int index) {
         dispatch([this, index] { choose(index); });
     });
+    new KeysPassOver(*this, combo);
 }
 
 void FilterComboBox::setFilter(const std::string& filter)

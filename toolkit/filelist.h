@@ -61,11 +61,17 @@ public:
     void choose(int index);
     int entryCount() const { return static_cast<int>(entries_.size()); }
     const std::string& entryName(int index) const;
+    // Whether keys (arrows, letters, the key that opens the entries) choose
+    // an entry. Without, the selector keeps its place in the keyboard order
+    // and Tab moves on from it, but no key changes it.
+    void setChosenByKeys(bool chosen) { chosenByKeys_ = chosen; }
+    bool chosenByKeys() const { return chosenByKeys_; }
 
 private:
     std::vector<std::pair<std::string, std::string>> entries_;
     FileListBox* list_ = nullptr;
     int itemIndex_ = -1;
+    bool chosenByKeys_ = true;
 };
 
 } // namespace toolkit

@@ -168,6 +168,8 @@ void Form::addShortcut(const std::string& key, std::function<void()> operation)
     shortcuts_[key] = operation;
     auto* shortcut = new QShortcut(QKeySequence(qs(key)), widget());
     shortcut->setContext(Qt::WindowShortcut);
+    // A held key runs the operation once, not again with every repeat.
+    shortcut->setAutoRepeat(false);
     QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, key] { pressShortcut(key); });
 }
 

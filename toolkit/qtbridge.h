@@ -75,16 +75,18 @@ private:
 };
 
 // Enter on the watched widget does what a learner's click on its control
-// does (a focused button, the selected file of a list).
-class EnterClicks : public QObject {
+// does (a focused button, the selected file of a list); on a box that acts
+// as a button, Space too, while the box can be seen.
+class KeyClicks : public QObject {
 public:
-    EnterClicks(Control& control, QObject* watched);
+    KeyClicks(Control& control, QObject* watched, bool box);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Control& control_;
+    bool box_;
 };
 
 } // namespace toolkit

@@ -1,8 +1,12 @@
 // The main window as a screen reader and the keyboard meet it.
 
 #include "app/orvel.h"
+#include "app/texts.h"
 #include "toolkit/application.h"
 
+#include <QApplication>
+#include <QImage>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -77,6 +81,70 @@ TEST(MainWindow, TabMovesThroughTheBoxControlsInTheirOrder)
         at = at->nextInFocusChain();
     } while (at != form.FileEdit.widget() && chain.size() < 100);
     EXPECT_EQ(chain, wanted);
+}
+
+// The window shown and active, with the focus where it starts.
+void showActive(TOrvelform& form)
+{
+    form.showCentred();
+    form.focus(form.FileEdit);
+    form.activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.widget()));
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+TEST(MainWindow, KeysPassOverTheNeverSeenFilterSelector)
+{
+    TOrvelform form;
+    showActive(form);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.FilterComboBox1.widget());
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown, Qt::Key_A, Qt::Key_F4})
+        press(key);
+    press(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(form.FilterComboBox1.itemIndex(), 0);
+    EXPECT_EQ(form.FileListBox1.mask(), texts::kBookMask);
+    // It keeps its place in the keyboard order.
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.Memo1.widget());
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), form.FilterComboBox1.widget());
+}
+
+// Whether the picture differs from the plain one on the right edge of the
+// control, where the focus mark lies and no text is drawn.
+bool markedAt(const QImage& picture, const QImage& plain, const toolkit::Control& control)
+{
+    const QPoint inside(control.left() + control.width() - 1, control.top() + control.height() / 2);
+    return picture.pixel(inside) != plain.pixel(inside);
+}
+
+TEST(MainWindow, TheKeyboardFocusIsMarkedWhereItCanBeSeen)
+{
+    TOrvelform form;
+    showActive(form);
+    const QImage plain = form.widget()->grab().toImage();
+    // From FileEdit past the never-seen selector to the answer line.
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.Memo1.widget());
+    EXPECT_TRUE(markedAt(form.widget()->grab().toImage(), plain, form.Memo1));
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.Edit2.widget());
+    QImage picture = form.widget()->grab().toImage();
+    EXPECT_TRUE(markedAt(picture, plain, form.Edit2));
+    EXPECT_FALSE(markedAt(picture, plain, form.Memo1));
+    // A click that moves the focus leaves no mark.
+    QTest::mouseClick(form.Edit3.widget(), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), form.Edit3.widget());
+    picture = form.widget()->grab().toImage();
+    EXPECT_FALSE(markedAt(picture, plain, form.Edit3));
+    EXPECT_FALSE(markedAt(picture, plain, form.Edit2));
 }
 
 int main(int argc, char** argv)

@@ -1,6 +1,6 @@
 // The toolkit's own rules: the error box text, list bounds, the boxes'
 // answers, the event dispatch, multi-line boxes, timers, grouped buttons,
-// the file list and the picture box.
+// the file list, the picture box and keys.
 
 #include "drill/checked_array.h"
 #include "toolkit/application.h"
@@ -439,6 +439,47 @@ TEST_F(ToolkitTest, ArrowKeysSelectInTheFileListAndEnterOpens)
     EXPECT_TRUE(opened.empty()) << "moving the selection opens nothing";
     QTest::keyClick(form.files.widget(), Qt::Key_Return);
     EXPECT_EQ(opened, std::vector<std::string>{folder.path() + "/b.txt"});
+}
+
+TEST_F(ToolkitTest, AHeldKeyPressesOnceAndOnlyWhatAClickCouldReach)
+{
+    TestForm form;
+    int answered = 0, pressed = 0, picked = 0;
+    form.addShortcut("F2", [&] { ++answered; });
+    form.inside.onClick = [&] { ++pressed; };
+    form.memo.setButtonNumber(1);
+    form.memo.onClick = [&] { ++picked; };
+    form.showCentred();
+    form.activate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.widget()));
+    form.focus(form.inside);
+    // The window system sends a held key as one press, then repeated
+    // releases and presses marked as repeats, then the last release.
+    const auto hold = [](Qt::Key key) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::simulateEvent(focused, true, key, Qt::NoModifier, {}, false);
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            QTest::simulateEvent(focused, false, key, Qt::NoModifier, {}, true);
+            QTest::simulateEvent(focused, true, key, Qt::NoModifier, {}, true);
+        }
+        QTest::simulateEvent(focused, false, key, Qt::NoModifier, {}, false);
+    };
+    hold(Qt::Key_F2);
+    EXPECT_EQ(answered, 1);
+    hold(Qt::Key_Return);
+    EXPECT_EQ(pressed, 1);
+    // A box that acts as a button is pressed by Enter and Space alike, but
+    // not while a box above it covers it, as no click could reach it.
+    form.memo.setBounds(10, 10, 50, 20);
+    form.focus(form.memo);
+    hold(Qt::Key_Return);
+    hold(Qt::Key_Space);
+    EXPECT_EQ(picked, 2);
+    form.panel.setBounds(0, 0, 100, 100);
+    form.panel.setColor(0x800000);
+    form.panel.bringToFront();
+    hold(Qt::Key_Return);
+    EXPECT_EQ(picked, 2);
 }
 
 TEST_F(ToolkitTest, ReturningFromAModalBoxIsNoNewActivation)
