@@ -19,14 +19,14 @@ program_packages=(
 )
 
 # What the tests need besides: GoogleTest, an X server with a window
-# manager and their tools, the packaging checks, the read-only trace.
+# manager and their tools, a session bus and AT-SPI for the screen reader
+# test, the packaging checks, the read-only trace.
 test_packages=(
     libgtest-dev xvfb xauth xdotool x11-utils openbox wmctrl
+    dbus-daemon at-spi2-core python3-pyatspi
     dpkg-dev lintian desktop-file-utils appstream
     strace
 )
-# The screen reader test: a window manager, a session bus, AT-SPI for Python.
-packages+=(openbox wmctrl dbus-daemon at-spi2-core python3-pyatspi)
 
 # configure FOLDER [CMAKE OPTION...]
 configure() {
