@@ -3,10 +3,10 @@
 Starts the program, reads its accessibility tree in menu mode, chooses a
 category with the screen reader's Press, opens the first book with a click,
 reads the tree of the run, presses a choice through AT-SPI and closes the
-window. Every node a
-screen reader is offered must be a control a learner can see, named in
-Japanese or by what it shows; the choices are buttons named by their number
-and text that answer when pressed. Usage: screen-reader.py PIYORAN
+window. Every node a screen reader is offered must be a control a learner
+can see, named in Japanese or by what it shows; the choices are buttons
+named by their number and text that answer when pressed.
+Usage: screen-reader.py PIYORAN
 """
 
 import os
@@ -15,7 +15,7 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import Atspi
+from gi.repository import Atspi, GLib
 
 # Names of the controls that are never seen: their captions are stored
 # values, and their roles those of boxes below the window.
@@ -32,7 +32,7 @@ def fail(message):
     print("FAILED:", message)
 
 
-def wait_for(what, found, seconds=20):
+def wait_for(what, found, seconds=60):
     """Polls found() until it gives something; a hang guard, not a timing."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
@@ -205,6 +205,9 @@ try:
     else:
         if status != 0:
             fail(f"the program ended with {status} when its window was closed")
+except GLib.Error as error:
+    status = piyoran.poll()
+    fail(f"the program stopped answering the screen reader ({error.message}); exit status {status}")
 finally:
     if piyoran.poll() is None:
         piyoran.kill()
