@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book/format.h"
 #include "drill/checked_array.h"
 #include "toolkit/controls.h"
 #include "toolkit/filelist.h"
@@ -110,9 +111,9 @@ public:
     toolkit::StringList BookLines;
     // Exists, empty, from start-up, so that counting its items never fails.
     toolkit::StringList AnswerKey;
-    drill::CheckedArray<200> QuestionOrder;
+    drill::CheckedArray<book::kMaxQuestions> QuestionOrder;
     drill::CheckedArray<5> ChoiceOrder;
-    drill::CheckedArray<200> MissedList;
+    drill::CheckedArray<book::kMaxQuestions> MissedList;
     int CurrentPos = 0;
     int LongLineLayout = 0;
     int Attempt = 0;

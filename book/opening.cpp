@@ -3,6 +3,7 @@
 
 #include "app/orvel.h"
 
+#include "app/look.h"
 #include "app/texts.h"
 #include "book/cp932.h"
 #include "book/encoding.h"
@@ -14,7 +15,7 @@
 #include <string>
 
 namespace {
-constexpr int kMaxQuestions = 200;
+using book::kMaxQuestions;
 // The lines after the 200th block are never read. A book keeps only as many
 // lines as tell that it has more blocks than that (a long-line book of 201
 // blocks has 3 + 8 x 201 lines), so that a file of millions of short lines
@@ -73,7 +74,7 @@ void TOrvelform::FileListBox1Click()
         showQuestionText(q);
         shuffleChoices();
         for (int k = 1; k <= 5; ++k)
-            slot(k).setFontColor(0xFFFFFF);
+            slot(k).setFontColor(look::kChoiceText);
         for (int k = 1; k <= 5; ++k)
             showChoice(k, 0, q);
         QuestionDone = AnswerKey.count() == 1 ? 1 : 0;

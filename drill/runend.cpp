@@ -3,6 +3,7 @@
 
 #include "app/orvel.h"
 
+#include "app/look.h"
 #include "app/texts.h"
 #include "toolkit/boxes.h"
 
@@ -16,8 +17,8 @@ void TOrvelform::KesuClick()
                                                   &Memo8, &Memo9, &Memo10, &Label9, &Label2, &Edit21,
                                                   &seikai, &Nokori})
         control->setText("");
-    BitBtn11.setLeft(64);
-    BitBtn12.setLeft(64);
+    BitBtn11.setLeft(look::kTrackStart);
+    BitBtn12.setLeft(look::kTrackStart);
     Timer1.setEnabled(false);
     CorrectCount = 0;
     gotou.setText("");
@@ -62,7 +63,7 @@ void TOrvelform::OtsukareClick()
     if (QuestionCount == 0 || MissNext == 1 || AskedCount == 1) {
         toolkit::showMessage("お疲れさまでした。");
         Kesu.click();
-        setColor(texts::kWindowColor);
+        setColor(look::kWindowColor);
         menushow.click();
         return;
     }
@@ -79,7 +80,7 @@ void TOrvelform::OtsukareClick()
         Memo1.setText("\r\n");
         Label9.setText("");
         Edit6.setText("");
-        Edit1.setFontColor(0x008000);
+        Edit1.setFontColor(look::kGreen);
         // Leaves the question on screen for the first missed one.
         BitBtn3.click();
         return;
@@ -90,7 +91,7 @@ void TOrvelform::OtsukareClick()
     FileListBox1.show();
     SpeedButton11.show();
     Panel1.show();
-    setColor(texts::kWindowColor);
+    setColor(look::kWindowColor);
 }
 
 void TOrvelform::ChushiClick()
@@ -101,6 +102,6 @@ void TOrvelform::ChushiClick()
     FileListBox1.show();
     SpeedButton11.show();
     Panel1.show();
-    setColor(texts::kWindowColor);
+    setColor(look::kWindowColor);
     menushow.click();
 }

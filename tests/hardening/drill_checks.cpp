@@ -18,7 +18,7 @@ bool wellFormedBook(std::string_view bytes, book::Layout layout)
     const std::vector<std::string> lines = book::splitLines(book::toCp932Book(std::string(bytes)).bytes);
     if (lines.size() < 2)
         return false;
-    const int blocks = std::min(book::questionCount(static_cast<int>(lines.size()), layout), 200);
+    const int blocks = std::min(book::questionCount(static_cast<int>(lines.size()), layout), book::kMaxQuestions);
     for (int q = 1; q <= blocks; ++q) {
         std::size_t steps = 0;
         for (int c = 1; c <= 5; ++c) {
@@ -68,7 +68,7 @@ std::string brokenInvariant(TOrvelform& form, bool resetSeen, bool positionsKept
 {
     std::ostringstream why;
     const int lowest = resetSeen ? 1 : 0;
-    if (form.MissNext < lowest || form.MissNext > 201)
+    if (form.MissNext < lowest || form.MissNext > book::kMaxQuestions + 1)
         why << "MissNext is " << form.MissNext << "; ";
 
     const bool bookOpen = form.BookLines.count() > 0;
