@@ -6,7 +6,7 @@
 #include "app/look.h"
 #include "app/texts.h"
 #include "book/cp932.h"
-#include "book/format.h"
+#include "drill/right_item.h"
 #include "toolkit/boxes.h"
 
 #include <string>
@@ -18,9 +18,8 @@ void TOrvelform::clickSlot(int k)
         toolkit::showMessage(texts::kNoBook);
         return;
     }
-    const int q = QuestionOrder[CurrentPos];
     // The advance left the items of another line here: split the key afresh.
-    AnswerKey.assign(book::splitItems(BookLines[book::keyLine(q)]));
+    AnswerKey.assign(drill::keyItemsOnScreen(*this));
     if (KeyStep == 0)
         Memo1.setText(Memo1.text() + "\r\n");
     const std::string right = AnswerKey[KeyStep];

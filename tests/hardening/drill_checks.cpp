@@ -31,27 +31,6 @@ bool wellFormedBook(std::string_view bytes, book::Layout layout)
     return true;
 }
 
-std::optional<int> slotShowing(TOrvelform& form, bool right)
-{
-    if (form.CurrentPos < 1 || form.CurrentPos > form.QuestionOrder.size())
-        return std::nullopt;
-    const int q = form.QuestionOrder[form.CurrentPos];
-    const int key = book::keyLine(q);
-    if (q < 1 || key >= form.BookLines.count())
-        return std::nullopt;
-    const auto items = book::splitItems(form.BookLines[key]);
-    if (form.KeyStep < 0 || form.KeyStep >= static_cast<int>(items.size()))
-        return std::nullopt;
-    const std::string& rightItem = items[static_cast<std::size_t>(form.KeyStep)];
-    for (int k = 1; k <= 5; ++k) {
-        if (form.slot(k).text().empty())
-            continue;
-        if ((form.SlotItems[static_cast<std::size_t>(k)] == rightItem) == right)
-            return k;
-    }
-    return std::nullopt;
-}
-
 bool isRangeError(const std::string& boxText)
 {
     const std::string prefix = toolkit::errorBoxText(toolkit::indexError(0).what());

@@ -1,7 +1,7 @@
 #include "tools/script/runner.h"
 
 #include "app/orvel.h"
-#include "book/format.h"
+#include "drill/right_item.h"
 #include "tools/script/targets.h"
 #include "toolkit/dispatch.h"
 
@@ -310,17 +310,8 @@ std::string Runner::pick(const std::string& which)
 {
     if (which != "right" && which != "wrong")
         return "pick takes right or wrong";
-    const int q = form_.QuestionOrder[form_.CurrentPos];
-    const auto key = book::splitItems(form_.BookLines[book::keyLine(q)]);
-    if (form_.KeyStep < 0 || form_.KeyStep >= static_cast<int>(key.size()))
-        return "the key line has no item for this step";
-    const std::string& right = key[static_cast<std::size_t>(form_.KeyStep)];
-    for (int k = 1; k <= 5; ++k) {
-        toolkit::Memo& slot = form_.slot(k);
-        const bool isRight = form_.SlotItems[static_cast<std::size_t>(k)] == right;
-        if (!slot.text().empty() && isRight == (which == "right"))
-            return click(slot.name());
-    }
+    if (const auto k = drill::slotShowing(form_, which == "right"))
+        return click(form_.slot(*k).name());
     return "no choice slot shows a " + which + " item";
 }
 
