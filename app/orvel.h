@@ -216,9 +216,15 @@ private:
     void setTabOrder();
 
     void showCategory(const char* folder, toolkit::Color listColor);
+    // A fresh board, and the book list with its close button.
+    void offerBookList();
+    void closeBookList();
     void showBackground(const char* file);
     void showQuestionText(int q);
     void shuffleChoices();
+    // Shuffles the choices, whitens the five slots and shows step `step` of
+    // the question at position pos; returns that question.
+    int showStep(int pos, int step);
     void showChoice(int k, int step, int q);
     void clickSlot(int k);
     void highlightSlot(int k);

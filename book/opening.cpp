@@ -3,7 +3,6 @@
 
 #include "app/orvel.h"
 
-#include "app/look.h"
 #include "app/texts.h"
 #include "book/cp932.h"
 #include "book/encoding.h"
@@ -70,19 +69,13 @@ void TOrvelform::FileListBox1Click()
 
         CurrentPos = 1;
         Edit21.setText("1");
-        const int q = QuestionOrder[1];
-        showQuestionText(q);
-        shuffleChoices();
-        for (int k = 1; k <= 5; ++k)
-            slot(k).setFontColor(look::kChoiceText);
-        for (int k = 1; k <= 5; ++k)
-            showChoice(k, 0, q);
+        // The text first: a choice line that fails leaves it on screen.
+        showQuestionText(QuestionOrder[1]);
+        showStep(1, 0);
         QuestionDone = AnswerKey.count() == 1 ? 1 : 0;
     }
 
-    FileListBox1.hide();
-    SpeedButton11.hide();
-    Panel1.hide();
+    closeBookList();
     for (toolkit::Edit* strip : {&Edit1, &Edit6}) {
         strip->show();
         strip->setWidth(QuestionCount * 12 + 5);

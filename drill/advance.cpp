@@ -69,15 +69,8 @@ void TOrvelform::BitBtn3Click()
         return;
     Attempt = 1;
     Edit21.setText(num(CurrentPos));
-    shuffleChoices();
-    for (int k = 1; k <= 5; ++k)
-        slot(k).setFontColor(look::kChoiceText);
-    // Read only now: a position past the book fails here, after the shuffle
-    // and the white text. Position 0 stands for the first question, as
-    // QuestionOrder starts at 1.
-    const int q = QuestionOrder[CurrentPos == 0 ? 1 : CurrentPos];
-    for (int k = 1; k <= 5; ++k)
-        showChoice(k, KeyStep, q);
+    // Position 0 stands for the first question, as QuestionOrder starts at 1.
+    const int q = showStep(CurrentPos == 0 ? 1 : CurrentPos, KeyStep);
     if (AnswerKey.count() == KeyStep + 1)
         QuestionDone = 1;
     if (CurrentPos == 0)

@@ -87,10 +87,7 @@ void TOrvelform::OtsukareClick()
     }
     // No replay: the same category's books are offered again, and the
     // window stays in challenge mode.
-    Kesu.click();
-    FileListBox1.show();
-    SpeedButton11.show();
-    Panel1.show();
+    offerBookList();
     setColor(look::kWindowColor);
 }
 
@@ -98,10 +95,7 @@ void TOrvelform::ChushiClick()
 {
     if (toolkit::askConfirmation("中止しますか？", toolkit::BoxButtons::YesNo) != toolkit::mrYes)
         return;
-    Kesu.click();
-    FileListBox1.show();
-    SpeedButton11.show();
-    Panel1.show();
+    offerBookList();
     setColor(look::kWindowColor);
     menushow.click();
 }
