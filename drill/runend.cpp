@@ -20,7 +20,6 @@ void TOrvelform::KesuClick()
     BitBtn11.setLeft(look::kTrackStart);
     BitBtn12.setLeft(look::kTrackStart);
     Timer1.setEnabled(false);
-    CorrectCount = 0;
     gotou.setText("");
     Edit1.hide();
     Edit6.hide();
@@ -35,15 +34,9 @@ void TOrvelform::KesuClick()
         MissedList[i] = 0;
     CurrentPos = 1;
     Attempt = 1;
-    TotalPoints = 0;
-    FirstTryHits = 0;
-    AnsweredCount = 0;
-    QuestionCount = 0;
-    KeyStep = 0;
-    QuestionDone = 0;
-    MissedThis = 0;
-    CorrectCount = 0;
-    RetryMode = 0;
+    for (int* count : {&TotalPoints, &FirstTryHits, &AnsweredCount, &QuestionCount, &KeyStep, &QuestionDone,
+                       &MissedThis, &CorrectCount, &RetryMode})
+        *count = 0;
 }
 
 void TOrvelform::OtsukareClick()
