@@ -14,12 +14,11 @@
 #include <string>
 
 namespace {
-using book::kMaxQuestions;
 // The lines after the 200th block are never read. A book keeps only as many
 // lines as tell that it has more blocks than that (a long-line book of 201
 // blocks has 3 + 8 x 201 lines), so that a file of millions of short lines
 // is not split whole: that took seconds and gigabytes for 50 MiB.
-constexpr std::size_t kLinesKept = 3 + 8 * (kMaxQuestions + 1);
+constexpr std::size_t kLinesKept = 3 + 8 * (book::kMaxQuestions + 1);
 
 std::string fileNamePart(const std::string& path)
 {
@@ -55,8 +54,8 @@ void TOrvelform::FileListBox1Click()
             toolkit::showMessage("この問題集には問題がありません。");
             return;
         }
-        cut = blocks > kMaxQuestions;
-        QuestionCount = std::min(blocks, kMaxQuestions);
+        cut = blocks > book::kMaxQuestions;
+        QuestionCount = std::min(blocks, book::kMaxQuestions);
         BookQuestions = QuestionCount;
         Label2.setText("全" + std::to_string(QuestionCount) + "問");
         Nokori.setText(texts::kLeftPrefix + std::to_string(QuestionCount));
