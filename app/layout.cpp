@@ -3,11 +3,12 @@
 
 #include "app/orvel.h"
 
+#include "app/look.h"
 #include "app/texts.h"
 
 #include <string>
 
-using toolkit::Color;
+using namespace look;
 using toolkit::Font;
 using toolkit::kGothic;
 using toolkit::kPGothic;
@@ -15,20 +16,13 @@ using toolkit::kTimes;
 
 namespace {
 
-constexpr Color kBlack = 0x000000;
-constexpr Color kWhite = 0xFFFFFF;
-constexpr Color kNavy = 0x800000;
-constexpr Color kRed = 0x0000FF;
-constexpr Color kLime = 0x00FF00;
-constexpr Color kAqua = 0xFFFF00;
-constexpr Color kBlue = 0xFF0000;
 constexpr Color kMarkStrip = 0xFFAAAA;
 constexpr Color kScoreBar = 0xC08080;
 
 // Controls that are never seen lie below the client area.
 constexpr int kHiddenRow = 430;
 
-void look(toolkit::Control& control, Color back, const Font& font, Color fore)
+void setLook(toolkit::Control& control, Color back, const Font& font, Color fore)
 {
     control.setColor(back);
     control.setFont(font);
@@ -54,7 +48,7 @@ void TOrvelform::layOut()
 {
     setClientSize(861, 418);
     setText(texts::kMainCaption);
-    setColor(texts::kWindowColor);
+    setColor(kWindowColor);
     typeface(*this, {kTimes, 16}, 0x808080);
     setIcon(":/piyoran/logo.xpm");
 
@@ -108,7 +102,7 @@ void TOrvelform::layOutMenu()
     };
     for (const Category& category : categories) {
         category.button.setBounds(10, category.top, 115, 20);
-        typeface(category.button, {kPGothic, 13}, kBlack);
+        typeface(category.button, {kPGothic, 13}, kCategoryText);
         category.button.setHandPointer();
         category.button.setGroup(1);
         category.button.setText(category.caption);
@@ -146,18 +140,18 @@ void TOrvelform::layOutQuestionArea()
     Panel2.setColor(kBlack);
     Panel2.setBevel(toolkit::Panel::Bevel::Lowered);
     Edit21.setBounds(8, 37, 36, 27);
-    look(Edit21, kBlack, {kTimes, 21, true}, kLime);
+    setLook(Edit21, kBlack, {kTimes, 21, true}, kLime);
 
     Edit2.setBounds(160, 53, 679, 33);
-    look(Edit2, kBlack, {kPGothic, 23}, kAqua);
+    setLook(Edit2, kBlack, {kPGothic, 23}, kAqua);
     Edit3.setBounds(190, 86, 651, 33);
-    look(Edit3, kBlack, {kPGothic, 23}, kWhite);
+    setLook(Edit3, kBlack, {kPGothic, 23}, kWhite);
     Edit4.setBounds(190, 119, 651, 33);
-    look(Edit4, kBlack, {kPGothic, 23}, kWhite);
+    setLook(Edit4, kBlack, {kPGothic, 23}, kWhite);
     for (toolkit::Edit* edit : {&Edit2, &Edit3, &Edit4})
         edit->setBorder(false);
     Memo1.setBounds(190, 152, 643, 33);
-    look(Memo1, kBlack, {kPGothic, 27}, kWhite);
+    setLook(Memo1, kBlack, {kPGothic, 27}, kWhite);
     for (toolkit::Control* box : std::initializer_list<toolkit::Control*>{&Edit2, &Edit3, &Edit4, &Memo1})
         box->bringToFront();
 }
@@ -170,7 +164,7 @@ void TOrvelform::layOutChoices()
     for (int k = 1; k <= 5; ++k) {
         toolkit::Memo& choice = slot(k);
         choice.setBounds(152, 198 + 38 * (k - 1), 313, 35);
-        look(choice, kNavy, {kPGothic, 27}, kWhite);
+        setLook(choice, kSlotIdle, {kPGothic, 27}, kChoiceText);
         choice.setCentred(true);
         choice.setHandPointer();
         choice.bringToFront();
@@ -180,7 +174,7 @@ void TOrvelform::layOutChoices()
     }
 
     FileListBox1.setBounds(150, 196, 316, 194);
-    look(FileListBox1, 0xB6C2FE, {kPGothic, 15}, kBlack);
+    setLook(FileListBox1, 0xB6C2FE, {kPGothic, 15}, kBlack);
     FileListBox1.setHint("問題集を選んでクリックして下さい。");
     FileListBox1.setMask(texts::kBookMask);
     FileListBox1.hide();
@@ -229,10 +223,10 @@ void TOrvelform::layOutStatus()
     typeface(Label9, {kGothic, 16}, kBlue);
 
     Edit1.setBounds(475, 200, 57, 11);
-    look(Edit1, kMarkStrip, {kTimes, 12}, 0xFF8080);
+    setLook(Edit1, kMarkStrip, {kTimes, 12}, 0xFF8080);
     Edit1.setHint("１度目で正答したとき");
     Edit6.setBounds(475, 216, 17, 11);
-    look(Edit6, kMarkStrip, {kTimes, 12}, kRed);
+    setLook(Edit6, kMarkStrip, {kTimes, 12}, kRed);
     Edit6.setHint("１度目で間違ったとき");
     for (toolkit::Edit* strip : {&Edit1, &Edit6}) {
         strip->setBorder(false);

@@ -2,12 +2,12 @@
 
 #include "app/orvel.h"
 
+#include "app/look.h"
 #include "app/texts.h"
 #include "toolkit/application.h"
 #include "toolkit/boxes.h"
 
 #include <string>
-
 
 void TOrvelform::menushowClick()
 {
@@ -38,7 +38,7 @@ void TOrvelform::showBackground(const char* file)
 {
     // A replay paints the window yellow; a new background ends that first,
     // even when the picture then fails to load.
-    setColor(texts::kWindowColor);
+    setColor(look::kWindowColor);
     Image1.loadFromFile(toolkit::Application::instance().exeDir() + "image/" + file);
 }
 

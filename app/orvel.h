@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book/format.h"
 #include "drill/checked_array.h"
 #include "toolkit/controls.h"
 #include "toolkit/filelist.h"
@@ -110,9 +111,9 @@ public:
     toolkit::StringList BookLines;
     // Exists, empty, from start-up, so that counting its items never fails.
     toolkit::StringList AnswerKey;
-    drill::CheckedArray<200> QuestionOrder;
+    drill::CheckedArray<book::kMaxQuestions> QuestionOrder;
     drill::CheckedArray<5> ChoiceOrder;
-    drill::CheckedArray<200> MissedList;
+    drill::CheckedArray<book::kMaxQuestions> MissedList;
     int CurrentPos = 0;
     int LongLineLayout = 0;
     int Attempt = 0;
@@ -215,9 +216,15 @@ private:
     void setTabOrder();
 
     void showCategory(const char* folder, toolkit::Color listColor);
+    // A fresh board, and the book list with its close button.
+    void offerBookList();
+    void closeBookList();
     void showBackground(const char* file);
     void showQuestionText(int q);
     void shuffleChoices();
+    // Shuffles the choices, whitens the five slots and shows step `step` of
+    // the question at position pos; returns that question.
+    int showStep(int pos, int step);
     void showChoice(int k, int step, int q);
     void clickSlot(int k);
     void highlightSlot(int k);

@@ -1,18 +1,25 @@
 #include "app/splash.h"
 
+#include "app/look.h"
+
 using toolkit::kPGothic;
 using toolkit::kTimes;
+
+namespace {
+// The light gray of the window and its two panels.
+constexpr toolkit::Color kSplashFace = 0xF0F0F0;
+} // namespace
 
 TSplashWindow::TSplashWindow() : Form("SplashWindow", Kind::Splash)
 {
     setClientSize(345, 136);
-    setColor(0xF0F0F0);
+    setColor(kSplashFace);
 
     Panel1.setBounds(0, 0, 345, 161);
-    Panel1.setColor(0xF0F0F0);
+    Panel1.setColor(kSplashFace);
     Panel1.setBevel(toolkit::Panel::Bevel::Raised, toolkit::Panel::Bevel::Raised, 2);
     Panel2.setBounds(10, 8, 325, 120);
-    Panel2.setColor(0xF0F0F0);
+    Panel2.setColor(kSplashFace);
     Panel2.setBevel(toolkit::Panel::Bevel::Lowered, toolkit::Panel::Bevel::Raised, 1);
 
     Image1.setBounds(25, 15, 48, 50);
@@ -27,8 +34,8 @@ TSplashWindow::TSplashWindow() : Form("SplashWindow", Kind::Splash)
     };
     const Line lines[] = {
         {Label1, 154, 14, {kPGothic, 16, true}, 0x800080, "英語学習ソフト"},
-        {Label2, 135, 35, {kPGothic, 19, true}, 0x800000, "ぴよらん　ぽこぺ"},
-        {Label4, 158, 60, {kTimes, 19, false, false, true}, 0xFF0000, "Version 1.1"},
+        {Label2, 135, 35, {kPGothic, 19, true}, look::kNavy, "ぴよらん　ぽこぺ"},
+        {Label4, 158, 60, {kTimes, 19, false, false, true}, look::kBlue, "Version 1.1"},
     };
     for (const Line& line : lines) {
         line.label.setBounds(line.left, line.top, 0, 0);
@@ -39,7 +46,7 @@ TSplashWindow::TSplashWindow() : Form("SplashWindow", Kind::Splash)
     }
     Label3.setBounds(10, 92, 308, 17);
     Label3.setFont({kTimes, 15, false, true});
-    Label3.setFontColor(0x000000);
+    Label3.setFontColor(look::kBlack);
     Label3.setAlignment(true, false);
     Label3.setText("Made with care for every learner of English");
 

@@ -1,14 +1,10 @@
 #pragma once
 
-#include "toolkit/color.h"
-
-// Texts and values that more than one part of the program uses.
+// Texts that more than one part of the program uses.
 namespace texts {
 
 inline const char* const kApplicationTitle = "ぴよらん　ぽこぺ ver.1.1";
 inline const char* const kMainCaption = "ぴよらん　ぽこぺ　ver.1.1";
-inline constexpr toolkit::Color kWindowColor = 0xF8E4D8;
-inline constexpr toolkit::Color kRetryColor = 0x00FFFF;
 
 inline const char* const kNoBook = "問題集ファイルを選択して下さい。";
 

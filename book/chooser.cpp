@@ -9,10 +9,22 @@ void TOrvelform::showCategory(const char* folder, toolkit::Color listColor)
 {
     FileListBox1.setFileName(toolkit::Application::instance().exeDir() + folder);
     FileListBox1.setColor(listColor);
+    offerBookList();
+}
+
+void TOrvelform::offerBookList()
+{
     Kesu.click();
     FileListBox1.show();
     SpeedButton11.show();
     Panel1.show();
+}
+
+void TOrvelform::closeBookList()
+{
+    FileListBox1.hide();
+    SpeedButton11.hide();
+    Panel1.hide();
 }
 
 void TOrvelform::SpeedButton3Click() { showCategory("001", 0xC1E3C5); }
@@ -33,9 +45,7 @@ void TOrvelform::FileListBox1MouseMove(int x, int y)
 
 void TOrvelform::SpeedButton11Click()
 {
-    FileListBox1.hide();
-    SpeedButton11.hide();
-    Panel1.hide();
+    closeBookList();
 }
 
 void TOrvelform::FileEditKeyPress(char& key)

@@ -3,6 +3,7 @@
 
 #include "app/orvel.h"
 
+#include "app/look.h"
 #include "book/cp932.h"
 #include "book/format.h"
 
@@ -27,6 +28,19 @@ void TOrvelform::shuffleChoices()
         ChoiceOrder[k] = k;
     for (int k = 1; k <= 5; ++k)
         std::swap(ChoiceOrder[k], ChoiceOrder[1 + Randomizer.below(5)]);
+}
+
+int TOrvelform::showStep(int pos, int step)
+{
+    shuffleChoices();
+    for (int k = 1; k <= 5; ++k)
+        slot(k).setFontColor(look::kChoiceText);
+    // Read only now: a position past the book fails here, after the shuffle
+    // and the white text.
+    const int q = QuestionOrder[pos];
+    for (int k = 1; k <= 5; ++k)
+        showChoice(k, step, q);
+    return q;
 }
 
 // Splits the choice line of slot k into AnswerKey and shows its item for

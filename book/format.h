@@ -36,6 +36,9 @@ Layout layoutOf(std::string_view fileName);
 // Complete question blocks of a book of lineCount lines in this layout.
 int questionCount(int lineCount, Layout layout);
 
+// A book is asked its first 200 questions at the most.
+inline constexpr int kMaxQuestions = 200;
+
 // Line arithmetic of question q (1-based), lines counted from 0.
 constexpr int firstQuestionLine(int q) { return 8 * q - 6; }
 constexpr int longQuestionLine(int q) { return 8 * q - 4; }

@@ -14,12 +14,11 @@
 #include <string>
 
 namespace {
-constexpr int kMaxQuestions = 200;
 // The lines after the 200th block are never read. A book keeps only as many
 // lines as tell that it has more blocks than that (a long-line book of 201
 // blocks has 3 + 8 x 201 lines), so that a file of millions of short lines
 // is not split whole: that took seconds and gigabytes for 50 MiB.
-constexpr std::size_t kLinesKept = 3 + 8 * (kMaxQuestions + 1);
+constexpr std::size_t kLinesKept = 3 + 8 * (book::kMaxQuestions + 1);
 
 std::string fileNamePart(const std::string& path)
 {
@@ -55,8 +54,8 @@ void TOrvelform::FileListBox1Click()
             toolkit::showMessage("この問題集には問題がありません。");
             return;
         }
-        cut = blocks > kMaxQuestions;
-        QuestionCount = std::min(blocks, kMaxQuestions);
+        cut = blocks > book::kMaxQuestions;
+        QuestionCount = std::min(blocks, book::kMaxQuestions);
         BookQuestions = QuestionCount;
         Label2.setText("全" + std::to_string(QuestionCount) + "問");
         Nokori.setText(texts::kLeftPrefix + std::to_string(QuestionCount));
@@ -69,19 +68,13 @@ void TOrvelform::FileListBox1Click()
 
         CurrentPos = 1;
         Edit21.setText("1");
-        const int q = QuestionOrder[1];
-        showQuestionText(q);
-        shuffleChoices();
-        for (int k = 1; k <= 5; ++k)
-            slot(k).setFontColor(0xFFFFFF);
-        for (int k = 1; k <= 5; ++k)
-            showChoice(k, 0, q);
+        // The text first: a choice line that fails leaves it on screen.
+        showQuestionText(QuestionOrder[1]);
+        showStep(1, 0);
         QuestionDone = AnswerKey.count() == 1 ? 1 : 0;
     }
 
-    FileListBox1.hide();
-    SpeedButton11.hide();
-    Panel1.hide();
+    closeBookList();
     for (toolkit::Edit* strip : {&Edit1, &Edit6}) {
         strip->show();
         strip->setWidth(QuestionCount * 12 + 5);

@@ -3,16 +3,13 @@
 
 #include "app/orvel.h"
 
+#include "app/look.h"
 #include "app/texts.h"
 #include "toolkit/boxes.h"
 
 #include <string>
 
 namespace {
-constexpr int kTrackStart = 64;
-constexpr int kTrackEnd = 614;
-constexpr toolkit::Color kNextStepLog = 0x008000;
-
 std::string num(int value)
 {
     return std::to_string(value);
@@ -48,7 +45,7 @@ void TOrvelform::BitBtn3Click()
             ++AskedCount;
         }
         if (RetryMode == 1) {
-            setColor(texts::kRetryColor);
+            setColor(look::kRetryColor);
             seikai.setText(texts::kCorrectPrefix + num(CorrectCount));
             Label2.setText("全" + num(QuestionCount - 1) + "問");
             Nokori.setText(texts::kLeftPrefix + num(QuestionCount - AskedCount));
@@ -64,7 +61,7 @@ void TOrvelform::BitBtn3Click()
     } else {
         Label1.setText(num(AskedCount));
         ++KeyStep;
-        Memo1.setFontColor(kNextStepLog);
+        Memo1.setFontColor(look::kNextStepLog);
     }
 
     // A reset has left QuestionCount at 0 when the run has ended.
@@ -72,15 +69,8 @@ void TOrvelform::BitBtn3Click()
         return;
     Attempt = 1;
     Edit21.setText(num(CurrentPos));
-    shuffleChoices();
-    for (int k = 1; k <= 5; ++k)
-        slot(k).setFontColor(0xFFFFFF);
-    // Read only now: a position past the book fails here, after the shuffle
-    // and the white text. Position 0 stands for the first question, as
-    // QuestionOrder starts at 1.
-    const int q = QuestionOrder[CurrentPos == 0 ? 1 : CurrentPos];
-    for (int k = 1; k <= 5; ++k)
-        showChoice(k, KeyStep, q);
+    // Position 0 stands for the first question, as QuestionOrder starts at 1.
+    const int q = showStep(CurrentPos == 0 ? 1 : CurrentPos, KeyStep);
     if (AnswerKey.count() == KeyStep + 1)
         QuestionDone = 1;
     if (CurrentPos == 0)
@@ -114,17 +104,17 @@ void TOrvelform::Button6Click()
     FileListBox1.hide();
     Panel1.hide();
     Timer1.setEnabled(true);
-    BitBtn11.setLeft(kTrackStart);
-    BitBtn12.setLeft(kTrackStart);
+    BitBtn11.setLeft(look::kTrackStart);
+    BitBtn12.setLeft(look::kTrackStart);
     menunotshow.click();
 }
 
 void TOrvelform::Timer1Timer()
 {
-    // About seven seconds a question across the 550-pixel track.
-    Timer1.setInterval(QuestionCount * 7000 / 550);
+    // About seven seconds a question across the track.
+    Timer1.setInterval(QuestionCount * 7000 / look::kTrackLength);
     BitBtn11.setLeft(BitBtn11.left() + 1);
-    if (BitBtn11.left() > kTrackEnd)
+    if (BitBtn11.left() > look::kTrackEnd)
         Timer1.setEnabled(false);
 }
 

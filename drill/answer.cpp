@@ -3,19 +3,13 @@
 
 #include "app/orvel.h"
 
+#include "app/look.h"
 #include "app/texts.h"
 #include "book/cp932.h"
-#include "book/format.h"
+#include "drill/right_item.h"
 #include "toolkit/boxes.h"
 
 #include <string>
-
-namespace {
-constexpr toolkit::Color kRightPick = 0x00FF00;
-constexpr toolkit::Color kWrongPick = 0x0000FF;
-constexpr toolkit::Color kSlotIdle = 0x800000;
-constexpr toolkit::Color kSlotHover = 0xFF0000;
-} // namespace
 
 void TOrvelform::clickSlot(int k)
 {
@@ -24,25 +18,24 @@ void TOrvelform::clickSlot(int k)
         toolkit::showMessage(texts::kNoBook);
         return;
     }
-    const int q = QuestionOrder[CurrentPos];
     // The advance left the items of another line here: split the key afresh.
-    AnswerKey.assign(book::splitItems(BookLines[book::keyLine(q)]));
+    AnswerKey.assign(drill::keyItemsOnScreen(*this));
     if (KeyStep == 0)
         Memo1.setText(Memo1.text() + "\r\n");
     const std::string right = AnswerKey[KeyStep];
 
     if (SlotItems[static_cast<std::size_t>(k)] == right) {
-        picked.setFontColor(kRightPick);
+        picked.setFontColor(look::kRightPick);
         Memo1.setLine(CurrentPos, Memo1.line(CurrentPos) + " " + book::decodeCp932(right));
         if (QuestionCount != 0)
-            BitBtn12.setLeft(BitBtn12.left() + 550 / QuestionCount);
+            BitBtn12.setLeft(BitBtn12.left() + look::kTrackLength / QuestionCount);
         Button1.click();
         BitBtn3.click();
         return;
     }
 
-    picked.setFontColor(kWrongPick);
-    Memo1.setFontColor(kWrongPick);
+    picked.setFontColor(look::kWrongPick);
+    Memo1.setFontColor(look::kWrongPick);
     if (Attempt == 1) {
         // One mark per missed question, at its first wrong pick.
         if (MissedThis == 0)
@@ -70,7 +63,7 @@ void TOrvelform::answerByKey(int k)
 void TOrvelform::highlightSlot(int k)
 {
     for (int i = 1; i <= 5; ++i)
-        slot(i).setColor(i == k ? kSlotHover : kSlotIdle);
+        slot(i).setColor(i == k ? look::kSlotHover : look::kSlotIdle);
 }
 
 void TOrvelform::memo4MouseMove(int, int) { highlightSlot(1); }
@@ -82,6 +75,6 @@ void TOrvelform::memo10MouseMove(int, int) { highlightSlot(5); }
 void TOrvelform::FormMouseMove(int, int)
 {
     for (toolkit::SpeedButton* category : categoryButtons())
-        category->setFontColor(0x000000);
+        category->setFontColor(look::kCategoryText);
     highlightSlot(0);
 }

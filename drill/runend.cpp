@@ -3,6 +3,7 @@
 
 #include "app/orvel.h"
 
+#include "app/look.h"
 #include "app/texts.h"
 #include "toolkit/boxes.h"
 
@@ -16,10 +17,9 @@ void TOrvelform::KesuClick()
                                                   &Memo8, &Memo9, &Memo10, &Label9, &Label2, &Edit21,
                                                   &seikai, &Nokori})
         control->setText("");
-    BitBtn11.setLeft(64);
-    BitBtn12.setLeft(64);
+    BitBtn11.setLeft(look::kTrackStart);
+    BitBtn12.setLeft(look::kTrackStart);
     Timer1.setEnabled(false);
-    CorrectCount = 0;
     gotou.setText("");
     Edit1.hide();
     Edit6.hide();
@@ -34,15 +34,9 @@ void TOrvelform::KesuClick()
         MissedList[i] = 0;
     CurrentPos = 1;
     Attempt = 1;
-    TotalPoints = 0;
-    FirstTryHits = 0;
-    AnsweredCount = 0;
-    QuestionCount = 0;
-    KeyStep = 0;
-    QuestionDone = 0;
-    MissedThis = 0;
-    CorrectCount = 0;
-    RetryMode = 0;
+    for (int* count : {&TotalPoints, &FirstTryHits, &AnsweredCount, &QuestionCount, &KeyStep, &QuestionDone,
+                       &MissedThis, &CorrectCount, &RetryMode})
+        *count = 0;
 }
 
 void TOrvelform::OtsukareClick()
@@ -62,7 +56,7 @@ void TOrvelform::OtsukareClick()
     if (QuestionCount == 0 || MissNext == 1 || AskedCount == 1) {
         toolkit::showMessage("お疲れさまでした。");
         Kesu.click();
-        setColor(texts::kWindowColor);
+        setColor(look::kWindowColor);
         menushow.click();
         return;
     }
@@ -79,28 +73,22 @@ void TOrvelform::OtsukareClick()
         Memo1.setText("\r\n");
         Label9.setText("");
         Edit6.setText("");
-        Edit1.setFontColor(0x008000);
+        Edit1.setFontColor(look::kGreen);
         // Leaves the question on screen for the first missed one.
         BitBtn3.click();
         return;
     }
     // No replay: the same category's books are offered again, and the
     // window stays in challenge mode.
-    Kesu.click();
-    FileListBox1.show();
-    SpeedButton11.show();
-    Panel1.show();
-    setColor(texts::kWindowColor);
+    offerBookList();
+    setColor(look::kWindowColor);
 }
 
 void TOrvelform::ChushiClick()
 {
     if (toolkit::askConfirmation("中止しますか？", toolkit::BoxButtons::YesNo) != toolkit::mrYes)
         return;
-    Kesu.click();
-    FileListBox1.show();
-    SpeedButton11.show();
-    Panel1.show();
-    setColor(texts::kWindowColor);
+    offerBookList();
+    setColor(look::kWindowColor);
     menushow.click();
 }

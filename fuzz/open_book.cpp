@@ -8,6 +8,7 @@
 
 #include "app/orvel.h"
 #include "app/startup.h"
+#include "drill/right_item.h"
 #include "tests/hardening/drill_checks.h"
 #include "toolkit/application.h"
 #include "toolkit/boxes.h"
@@ -126,7 +127,7 @@ void check(const std::string& step, const Play& play)
 
 void pick(bool right, const Play& play)
 {
-    if (const auto k = hardening::slotShowing(*world->form, right))
+    if (const auto k = drill::slotShowing(*world->form, right))
         world->form->slot(*k).learnerClick();
     check(right ? "pick right" : "pick wrong", play);
 }

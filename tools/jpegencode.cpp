@@ -22,6 +22,8 @@ std::string encodeJpeg(int width, int height, int components, J_COLOR_SPACE inpu
     if (options.stored != JCS_UNKNOWN)
         jpeg_set_colorspace(&c, options.stored);
     jpeg_set_quality(&c, options.quality, TRUE);
+    if (options.optimize)
+        c.optimize_coding = TRUE;
     if (options.fullChroma)
         for (int i = 0; i < c.num_components; ++i)
             c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;

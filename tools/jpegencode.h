@@ -1,7 +1,7 @@
 #pragma once
 
 // Encodes pictures with libjpeg, for the tests and the benchmark, which make
-// the JPEGs they read rather than keep them as files.
+// the JPEGs they read rather than keep them as files, and for makepictures.
 
 #include <string>
 #include <vector>
@@ -16,6 +16,7 @@ struct JpegOptions {
     int quality = 92;
     bool fullChroma = false;   // 1x1 sampling for every component
     bool adobeMarker = true;   // only matters for CMYK
+    bool optimize = false;     // Huffman tables made for the picture
     J_COLOR_SPACE stored = JCS_UNKNOWN; // JCS_UNKNOWN: libjpeg's default
 };
 

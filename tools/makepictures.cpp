@@ -4,17 +4,20 @@
 //
 // Every picture is computed from formulas and a fixed-seed random generator,
 // so each run writes the same bytes. The backgrounds stay dark or saturated
-// where the white title text (top left) is drawn.
+// where the white title text (top left) is drawn. The pictures in data/image
+// and app/resources are its output (the test pictures-drawn-by-makepictures
+// holds them to it; the target `pictures` writes them again).
+
+#include "tools/jpegencode.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace {
 
@@ -172,55 +175,35 @@ void addDisc(Canvas& canvas, double cx, double cy, double radius, double soft, C
 
 // ------------------------------------------------------------------ output
 
+bool writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary);
+    file << bytes;
+    file.close();
+    if (!file)
+        std::fprintf(stderr, "makepictures: cannot write %s\n", path.string().c_str());
+    return static_cast<bool>(file);
+}
+
 // Writes a JPEG; a tiny fixed dither keeps smooth gradients free of bands.
 bool writeJpeg(const Canvas& canvas, const std::filesystem::path& path, bool progressive)
 {
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
-    if (!file) {
-        std::fprintf(stderr, "makepictures: cannot write %s\n", path.string().c_str());
-        return false;
-    }
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, file);
-    cinfo.image_width = static_cast<JDIMENSION>(canvas.width);
-    cinfo.image_height = static_cast<JDIMENSION>(canvas.height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 85, TRUE);
-    cinfo.optimize_coding = TRUE;
-    // Full colour resolution: small dots and stars keep their colour.
-    for (int i = 0; i < cinfo.num_components; ++i)
-        cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
-    if (progressive)
-        jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-
     Random dither(0xD17E5u);
-    std::vector<JSAMPLE> row(std::size_t(canvas.width) * 3);
-    for (int y = 0; y < canvas.height; ++y) {
-        for (int x = 0; x < canvas.width; ++x) {
-            const Colour c = canvas.pixels[std::size_t(y) * canvas.width + x];
-            const double channels[3] = {c.r, c.g, c.b};
-            for (int i = 0; i < 3; ++i) {
-                const double noise = dither.uniform() - dither.uniform(); // -1..1
-                const double v = clamp01(channels[i]) * 255 + noise * 0.6;
-                row[std::size_t(x) * 3 + i] =
-                    static_cast<JSAMPLE>(std::clamp(std::lround(v), 0L, 255L));
-            }
+    std::vector<unsigned char> samples;
+    samples.reserve(canvas.pixels.size() * 3);
+    for (const Colour& c : canvas.pixels)
+        for (const double channel : {c.r, c.g, c.b}) {
+            const double noise = dither.uniform() - dither.uniform(); // -1..1
+            const double v = clamp01(channel) * 255 + noise * 0.6;
+            samples.push_back(static_cast<unsigned char>(std::clamp(std::lround(v), 0L, 255L)));
         }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    const bool ok = std::fclose(file) == 0;
-    if (!ok)
-        std::fprintf(stderr, "makepictures: cannot write %s\n", path.string().c_str());
-    return ok;
+    tools::JpegOptions options;
+    options.quality = 85;
+    options.optimize = true;
+    // Full colour resolution: small dots and stars keep their colour.
+    options.fullChroma = true;
+    options.progressive = progressive;
+    return writeFile(path, tools::encodeJpeg(canvas.width, canvas.height, 3, JCS_RGB, samples, options));
 }
 
 // ---------------------------------------------------------------- pictures
@@ -427,22 +410,15 @@ bool writeXpm(const std::filesystem::path& path)
     };
     const std::vector<std::string> rows = logoPixels();
 
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
-    if (!file) {
-        std::fprintf(stderr, "makepictures: cannot write %s\n", path.string().c_str());
-        return false;
-    }
-    std::fprintf(file, "/* XPM */\nstatic const char *logo[] = {\n");
-    std::fprintf(file, "\"%zu %zu %zu 1\",\n", rows[0].size(), rows.size(), std::size(palette));
+    std::string xpm = "/* XPM */\nstatic const char *logo[] = {\n";
+    xpm += "\"" + std::to_string(rows[0].size()) + " " + std::to_string(rows.size()) + " "
+           + std::to_string(std::size(palette)) + " 1\",\n";
     for (const PaletteEntry& entry : palette)
-        std::fprintf(file, "\"%c c %s\",\n", entry.key, entry.colour);
+        xpm += std::string("\"") + entry.key + " c " + entry.colour + "\",\n";
     for (std::size_t y = 0; y < rows.size(); ++y)
-        std::fprintf(file, "\"%s\"%s\n", rows[y].c_str(), y + 1 < rows.size() ? "," : "");
-    std::fprintf(file, "};\n");
-    const bool ok = std::fclose(file) == 0;
-    if (!ok)
-        std::fprintf(stderr, "makepictures: cannot write %s\n", path.string().c_str());
-    return ok;
+        xpm += "\"" + rows[y] + "\"" + (y + 1 < rows.size() ? "," : "") + "\n";
+    xpm += "};\n";
+    return writeFile(path, xpm);
 }
 
 } // namespace

@@ -18,7 +18,7 @@ bool wellFormedBook(std::string_view bytes, book::Layout layout)
     const std::vector<std::string> lines = book::splitLines(book::toCp932Book(std::string(bytes)).bytes);
     if (lines.size() < 2)
         return false;
-    const int blocks = std::min(book::questionCount(static_cast<int>(lines.size()), layout), 200);
+    const int blocks = std::min(book::questionCount(static_cast<int>(lines.size()), layout), book::kMaxQuestions);
     for (int q = 1; q <= blocks; ++q) {
         std::size_t steps = 0;
         for (int c = 1; c <= 5; ++c) {
@@ -29,27 +29,6 @@ bool wellFormedBook(std::string_view bytes, book::Layout layout)
         }
     }
     return true;
-}
-
-std::optional<int> slotShowing(TOrvelform& form, bool right)
-{
-    if (form.CurrentPos < 1 || form.CurrentPos > form.QuestionOrder.size())
-        return std::nullopt;
-    const int q = form.QuestionOrder[form.CurrentPos];
-    const int key = book::keyLine(q);
-    if (q < 1 || key >= form.BookLines.count())
-        return std::nullopt;
-    const auto items = book::splitItems(form.BookLines[key]);
-    if (form.KeyStep < 0 || form.KeyStep >= static_cast<int>(items.size()))
-        return std::nullopt;
-    const std::string& rightItem = items[static_cast<std::size_t>(form.KeyStep)];
-    for (int k = 1; k <= 5; ++k) {
-        if (form.slot(k).text().empty())
-            continue;
-        if ((form.SlotItems[static_cast<std::size_t>(k)] == rightItem) == right)
-            return k;
-    }
-    return std::nullopt;
 }
 
 bool isRangeError(const std::string& boxText)
@@ -68,7 +47,7 @@ std::string brokenInvariant(TOrvelform& form, bool resetSeen, bool positionsKept
 {
     std::ostringstream why;
     const int lowest = resetSeen ? 1 : 0;
-    if (form.MissNext < lowest || form.MissNext > 201)
+    if (form.MissNext < lowest || form.MissNext > book::kMaxQuestions + 1)
         why << "MissNext is " << form.MissNext << "; ";
 
     const bool bookOpen = form.BookLines.count() > 0;

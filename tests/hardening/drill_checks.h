@@ -1,13 +1,11 @@
 #pragma once
 
 // What must hold of the main window between any two events, whatever the
-// learner did, and the helpers the hardening tests and the fuzz targets share
-// to drive a run: telling a well-formed book from a malformed one, and
-// finding the choice slot that shows a right or a wrong item.
+// learner did, and what the hardening tests and the fuzz targets share to
+// tell a well-formed book from a malformed one and an error box from another.
 
 #include "book/format.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,11 +21,6 @@ namespace hardening {
 // one. A book without a complete block is well-formed too: the program
 // refuses it with a message, not an error.
 bool wellFormedBook(std::string_view bytes, book::Layout layout);
-
-// The slot (1 to 5) whose item is (right = true) or is not the right item of
-// the step on screen, first in slot order; nullopt when no question is on
-// screen or no slot fits. Reads the run state without ever failing.
-std::optional<int> slotShowing(TOrvelform& form, bool right);
 
 // The list's range error, as the error box shows it.
 bool isRangeError(const std::string& boxText);

@@ -16,6 +16,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -24,6 +25,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <unistd.h>
 #include <vector>
 
@@ -204,6 +206,75 @@ TEST_F(ToolkitTest, MemoLinesAreTextLinesAndMissingLinesAreNotCreated)
     EXPECT_EQ(memo.lineCount(), 4);
     EXPECT_EQ(memo.line(1), "b");
     EXPECT_EQ(memo.line(9), "");
+}
+
+namespace {
+// What a multi-line box shows: its document's text, lines joined by "\n".
+std::string shownText(toolkit::Memo& memo)
+{
+    return static_cast<QPlainTextEdit*>(memo.widget())->toPlainText().toStdString();
+}
+
+std::string joined(const std::vector<std::string>& lines, const char* separator)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i > 0 ? separator : "") + lines[i];
+    return text;
+}
+} // namespace
+
+TEST_F(ToolkitTest, AMultiLineBoxShowsExactlyItsTextAfterManyEdits)
+{
+    // The box shows a new text by replacing only the lines that changed.
+    // Lines drawn from a few that repeat, so the lines that stay the same
+    // at the start and at the end of the box overlap in every way.
+    TestForm form;
+    toolkit::Memo& memo = form.memo;
+    const std::string kinds[] = {"", "a", "b", "a b", "問題"};
+    std::mt19937 random(20240611);
+    const auto below = [&random](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    std::vector<std::string> lines;
+    for (int edit = 0; edit < 3000; ++edit) {
+        const std::string line = kinds[below(std::size(kinds))];
+        const std::size_t at = below(lines.size() + 1);
+        switch (below(7)) {
+        case 0: lines.push_back(line); break;
+        case 1: lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line); break;
+        case 2:
+            if (at < lines.size())
+                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
+            break;
+        case 3:
+            if (at < lines.size())
+                lines[at] = line;
+            break;
+        case 4: {
+            // Several lines at once, cut out or put in.
+            const std::size_t count = std::min(below(4) + 1, lines.size() - std::min(at, lines.size()));
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at),
+                        lines.begin() + static_cast<std::ptrdiff_t>(at + count));
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), below(3), line);
+            break;
+        }
+        case 5:
+            if (below(10) == 0)
+                lines.clear();
+            break;
+        case 6:
+            // A line replaced through the box itself (a box whose text is
+            // empty has no line to replace).
+            if (at < static_cast<std::size_t>(memo.lineCount())) {
+                lines[at] = line;
+                memo.setLine(static_cast<int>(at), line);
+                ASSERT_EQ(shownText(memo), joined(lines, "\n")) << "edit " << edit;
+                continue;
+            }
+            break;
+        }
+        memo.setText(joined(lines, "\r\n"));
+        ASSERT_EQ(shownText(memo), joined(lines, "\n")) << "edit " << edit << ": " << memo.text();
+    }
 }
 
 TEST_F(ToolkitTest, GroupedFlatButtonsKeepAtMostOneDown)

@@ -1,7 +1,7 @@
 #include "tools/script/runner.h"
 
 #include "app/orvel.h"
-#include "book/format.h"
+#include "drill/right_item.h"
 #include "tools/script/targets.h"
 #include "toolkit/dispatch.h"
 
@@ -11,14 +11,6 @@
 namespace script {
 
 namespace {
-
-// Each command with the number of words it takes at least and at most.
-const std::map<std::string, std::pair<int, int>> kCommands = {
-    {"seed", {1, 1}},   {"answer", {1, 1}}, {"click", {1, 1}},  {"invoke", {1, 1}},
-    {"hover", {3, 3}},  {"type", {1, 999}}, {"key", {2, 2}},    {"choose", {1, 999}},
-    {"tick", {1, 2}},   {"pick", {1, 1}},   {"expect", {1, 999}}, {"watch", {1, 1}},
-    {"show", {1, 1}},   {"snapshot", {1, 1}}, {"close", {0, 0}},  {"press", {1, 1}},
-};
 
 std::string trimLeft(const std::string& text)
 {
@@ -82,6 +74,40 @@ bool sameValue(const std::string& actual, const std::string& expected)
 
 } // namespace
 
+struct Runner::Command {
+    const char* name;
+    int leastWords;
+    int mostWords;
+    std::string (Runner::*run)(const Line&);
+};
+
+const Runner::Command* Runner::command(const std::string& name)
+{
+    constexpr int kAny = 999;
+    static const Command commands[] = {
+        {"seed", 1, 1, &Runner::seed},
+        {"answer", 1, 1, &Runner::answer},
+        {"click", 1, 1, &Runner::click},
+        {"invoke", 1, 1, &Runner::invoke},
+        {"hover", 3, 3, &Runner::hover},
+        {"type", 1, kAny, &Runner::type},
+        {"key", 2, 2, &Runner::key},
+        {"press", 1, 1, &Runner::press},
+        {"choose", 1, kAny, &Runner::choose},
+        {"tick", 1, 2, &Runner::tick},
+        {"pick", 1, 1, &Runner::pick},
+        {"expect", 1, kAny, &Runner::expect},
+        {"watch", 1, 1, &Runner::watch},
+        {"show", 1, 1, &Runner::show},
+        {"snapshot", 1, 1, &Runner::snapshot},
+        {"close", 0, 0, &Runner::close},
+    };
+    for (const Command& command : commands)
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
 bool parseScript(std::istream& in, std::vector<Line>& lines, std::ostream& err)
 {
     std::string text;
@@ -101,13 +127,13 @@ bool parseScript(std::istream& in, std::vector<Line>& lines, std::ostream& err)
             line.words.push_back(word);
         const std::size_t after = trimmed.find_first_of(" \t");
         line.rest = after == std::string::npos ? std::string() : trimLeft(trimmed.substr(after));
-        const auto known = kCommands.find(line.command);
-        if (known == kCommands.end()) {
+        const Runner::Command* known = Runner::command(line.command);
+        if (!known) {
             err << "line " << number << ": unknown command '" << line.command << "'\n";
             return false;
         }
         const int count = static_cast<int>(line.words.size());
-        if (count < known->second.first || count > known->second.second) {
+        if (count < known->leastWords || count > known->mostWords) {
             err << "line " << number << ": wrong number of words for '" << line.command << "'\n";
             return false;
         }
@@ -137,7 +163,8 @@ ExitCode Runner::run(const std::vector<Line>& lines)
     for (const Line& line : lines) {
         std::string failure;
         try {
-            failure = execute(line);
+            const Command* known = command(line.command);
+            failure = known ? (this->*known->run)(line) : "unknown command";
         } catch (const std::exception& error) {
             failure = error.what();
         }
@@ -152,79 +179,32 @@ ExitCode Runner::run(const std::vector<Line>& lines)
     return kHeld;
 }
 
-std::string Runner::execute(const Line& line)
+std::string Runner::seed(const Line& line)
 {
-    const std::string& command = line.command;
-    const auto& words = line.words;
-    if (command == "seed") {
-        long long seed = 0;
-        if (!parseInteger(words[0], seed))
-            return "not a number: " + words[0];
-        form_.Randomizer.fixNextSeed(static_cast<std::uint32_t>(seed));
-        return {};
-    }
-    if (command == "answer") {
-        const std::map<std::string, int> answers = {
-            {"yes", toolkit::mrYes}, {"no", toolkit::mrNo}, {"cancel", toolkit::mrCancel}, {"close", toolkit::mrCancel}};
-        const auto found = answers.find(words[0]);
-        if (found == answers.end())
-            return "answer takes yes, no, cancel or close";
-        boxes_.queueAnswer(found->second);
-        return {};
-    }
-    if (command == "click")
-        return click(words[0]);
-    if (command == "invoke")
-        return invoke(words[0]);
-    if (command == "hover")
-        return hover(line);
-    if (command == "type" || command == "key") {
-        auto* edit = dynamic_cast<toolkit::Edit*>(form_.findControl(words[0]));
-        if (!edit)
-            return "no box named " + words[0];
-        if (command == "type") {
-            edit->setText(unescape(trimLeft(line.rest.substr(words[0].size()))));
-            return {};
-        }
-        long long code = 0;
-        if (!parseInteger(words[1], code) || code < 1 || code > 127)
-            return "a key code is 1 to 127";
-        edit->typeKey(static_cast<char>(code));
-        return {};
-    }
-    if (command == "press")
-        return form_.pressShortcut(words[0]) ? std::string() : "no key " + words[0] + " in the window";
-    if (command == "choose")
-        return choose(line.rest);
-    if (command == "tick")
-        return tick(line);
-    if (command == "pick")
-        return pick(words[0]);
-    if (command == "expect")
-        return expect(line);
-    if (command == "watch") {
-        if (!readTarget(form_, words[0]))
-            return "no such target: " + words[0];
-        watched_.push_back(words[0]);
-        return {};
-    }
-    if (command == "show") {
-        const auto value = readTarget(form_, words[0]);
-        if (!value)
-            return "no such target: " + words[0];
-        out_ << words[0] << " = " << escape(*value) << '\n';
-        return {};
-    }
-    if (command == "snapshot")
-        return form_.savePicture(words[0]) ? std::string() : "cannot save " + words[0];
-    if (command == "close") {
-        form_.close();
-        return {};
-    }
-    return "unknown command";
+    long long seed = 0;
+    if (!parseInteger(line.words[0], seed))
+        return "not a number: " + line.words[0];
+    form_.Randomizer.fixNextSeed(static_cast<std::uint32_t>(seed));
+    return {};
 }
 
-std::string Runner::click(const std::string& name)
+std::string Runner::answer(const Line& line)
+{
+    const std::map<std::string, int> answers = {
+        {"yes", toolkit::mrYes}, {"no", toolkit::mrNo}, {"cancel", toolkit::mrCancel}, {"close", toolkit::mrCancel}};
+    const auto found = answers.find(line.words[0]);
+    if (found == answers.end())
+        return "answer takes yes, no, cancel or close";
+    boxes_.queueAnswer(found->second);
+    return {};
+}
+
+std::string Runner::click(const Line& line)
+{
+    return clickNamed(line.words[0]);
+}
+
+std::string Runner::clickNamed(const std::string& name)
 {
     toolkit::Control* control = form_.findControl(name);
     if (!control)
@@ -235,8 +215,9 @@ std::string Runner::click(const std::string& name)
     return {};
 }
 
-std::string Runner::invoke(const std::string& name)
+std::string Runner::invoke(const Line& line)
 {
+    const std::string& name = line.words[0];
     toolkit::Control* control = form_.findControl(name);
     if (!control)
         return "no control named " + name;
@@ -259,8 +240,35 @@ std::string Runner::hover(const Line& line)
     return {};
 }
 
-std::string Runner::choose(const std::string& file)
+std::string Runner::type(const Line& line)
 {
+    auto* edit = dynamic_cast<toolkit::Edit*>(form_.findControl(line.words[0]));
+    if (!edit)
+        return "no box named " + line.words[0];
+    edit->setText(unescape(trimLeft(line.rest.substr(line.words[0].size()))));
+    return {};
+}
+
+std::string Runner::key(const Line& line)
+{
+    auto* edit = dynamic_cast<toolkit::Edit*>(form_.findControl(line.words[0]));
+    if (!edit)
+        return "no box named " + line.words[0];
+    long long code = 0;
+    if (!parseInteger(line.words[1], code) || code < 1 || code > 127)
+        return "a key code is 1 to 127";
+    edit->typeKey(static_cast<char>(code));
+    return {};
+}
+
+std::string Runner::press(const Line& line)
+{
+    return form_.pressShortcut(line.words[0]) ? std::string() : "no key " + line.words[0] + " in the window";
+}
+
+std::string Runner::choose(const Line& line)
+{
+    const std::string& file = line.rest;
     toolkit::FileListBox& list = form_.FileListBox1;
     if (!list.reachable())
         return "the book list is not shown";
@@ -306,21 +314,13 @@ std::string Runner::tick(const Line& line)
     return {};
 }
 
-std::string Runner::pick(const std::string& which)
+std::string Runner::pick(const Line& line)
 {
+    const std::string& which = line.words[0];
     if (which != "right" && which != "wrong")
         return "pick takes right or wrong";
-    const int q = form_.QuestionOrder[form_.CurrentPos];
-    const auto key = book::splitItems(form_.BookLines[book::keyLine(q)]);
-    if (form_.KeyStep < 0 || form_.KeyStep >= static_cast<int>(key.size()))
-        return "the key line has no item for this step";
-    const std::string& right = key[static_cast<std::size_t>(form_.KeyStep)];
-    for (int k = 1; k <= 5; ++k) {
-        toolkit::Memo& slot = form_.slot(k);
-        const bool isRight = form_.SlotItems[static_cast<std::size_t>(k)] == right;
-        if (!slot.text().empty() && isRight == (which == "right"))
-            return click(slot.name());
-    }
+    if (const auto k = drill::slotShowing(form_, which == "right"))
+        return clickNamed(form_.slot(*k).name());
     return "no choice slot shows a " + which + " item";
 }
 
@@ -353,6 +353,34 @@ std::string Runner::expect(const Line& line)
         return expectValue(target, value, &found->second);
     }
     return expectValue(left, value, nullptr);
+}
+
+std::string Runner::watch(const Line& line)
+{
+    if (!readTarget(form_, line.words[0]))
+        return "no such target: " + line.words[0];
+    watched_.push_back(line.words[0]);
+    return {};
+}
+
+std::string Runner::show(const Line& line)
+{
+    const auto value = readTarget(form_, line.words[0]);
+    if (!value)
+        return "no such target: " + line.words[0];
+    out_ << line.words[0] << " = " << escape(*value) << '\n';
+    return {};
+}
+
+std::string Runner::snapshot(const Line& line)
+{
+    return form_.savePicture(line.words[0]) ? std::string() : "cannot save " + line.words[0];
+}
+
+std::string Runner::close(const Line&)
+{
+    form_.close();
+    return {};
 }
 
 std::string Runner::expectValue(const std::string& target, const std::string& expected,

@@ -33,16 +33,31 @@ public:
     Runner(TOrvelform& form, ScriptedBoxes& boxes, std::ostream& out);
     ExitCode run(const std::vector<Line>& lines);
 
+    // A command of the language: its name, the number of words it takes at
+    // least and at most, and what runs it. nullptr for an unknown name.
+    struct Command;
+    static const Command* command(const std::string& name);
+
 private:
     // Each command returns an empty text when it held, else why not.
-    std::string execute(const Line& line);
-    std::string click(const std::string& name);
-    std::string invoke(const std::string& name);
+    std::string seed(const Line& line);
+    std::string answer(const Line& line);
+    std::string click(const Line& line);
+    std::string invoke(const Line& line);
     std::string hover(const Line& line);
-    std::string choose(const std::string& file);
+    std::string type(const Line& line);
+    std::string key(const Line& line);
+    std::string press(const Line& line);
+    std::string choose(const Line& line);
     std::string tick(const Line& line);
-    std::string pick(const std::string& which);
+    std::string pick(const Line& line);
     std::string expect(const Line& line);
+    std::string watch(const Line& line);
+    std::string show(const Line& line);
+    std::string snapshot(const Line& line);
+    std::string close(const Line& line);
+
+    std::string clickNamed(const std::string& name);
     std::string expectBox(const Line& line);
     std::string expectValue(const std::string& target, const std::string& expected,
                             const std::string* recorded);

@@ -32,6 +32,19 @@ bool splitIndex(const std::string& text, std::string& name, int& index)
     }
 }
 
+// A list property of a control: LIST.Count, or LIST[i] read through at.
+template <typename At>
+std::optional<std::string> readList(const std::string& property, const std::string& list, int count, At at)
+{
+    if (property == list + ".Count")
+        return std::to_string(count);
+    std::string name;
+    int index = 0;
+    if (splitIndex(property, name, index) && name == list)
+        return std::string(at(index));
+    return std::nullopt;
+}
+
 std::optional<std::string> readField(TOrvelform& f, const std::string& name)
 {
     const std::map<std::string, int*> numbers = {
@@ -106,22 +119,13 @@ std::optional<std::string> readProperty(toolkit::Control& control, const std::st
         return flag(window->closed());
     if (auto* button = dynamic_cast<toolkit::SpeedButton*>(&control); button && property == "Down")
         return flag(button->down());
-    if (auto* memo = dynamic_cast<toolkit::Memo*>(&control)) {
-        std::string list;
-        int index = 0;
-        if (property == "Lines.Count")
-            return std::to_string(memo->lineCount());
-        if (splitIndex(property, list, index) && list == "Lines") {
+    if (auto* memo = dynamic_cast<toolkit::Memo*>(&control))
+        return readList(property, "Lines", memo->lineCount(), [memo](int index) {
             if (index < 0 || index >= memo->lineCount())
                 throw toolkit::indexError(index);
             return memo->line(index);
-        }
-    }
+        });
     if (auto* files = dynamic_cast<toolkit::FileListBox*>(&control)) {
-        std::string list;
-        int index = 0;
-        if (property == "Items.Count")
-            return std::to_string(files->itemCount());
         if (property == "ItemIndex")
             return std::to_string(files->itemIndex());
         if (property == "Mask")
@@ -130,18 +134,13 @@ std::optional<std::string> readProperty(toolkit::Control& control, const std::st
             return files->directory();
         if (property == "FileName")
             return files->fileName();
-        if (splitIndex(property, list, index) && list == "Items")
-            return files->item(index);
+        return readList(property, "Items", files->itemCount(), [files](int index) { return files->item(index); });
     }
     if (auto* filter = dynamic_cast<toolkit::FilterComboBox*>(&control)) {
-        std::string list;
-        int index = 0;
-        if (property == "Items.Count")
-            return std::to_string(filter->entryCount());
         if (property == "ItemIndex")
             return std::to_string(filter->itemIndex());
-        if (splitIndex(property, list, index) && list == "Items")
-            return filter->entryName(index);
+        return readList(property, "Items", filter->entryCount(),
+                        [filter](int index) { return filter->entryName(index); });
     }
     return std::nullopt;
 }
