@@ -23,4 +23,6 @@ for needed in xvfb-run xdotool openbox wmctrl; do
 done
 size=$1
 shift
-exec xvfb-run -a -s "-screen 0 ${size}x24" "$0" --inside "$@"
+# Each test starts its search for a free display at a number of its own:
+# two servers started at once from the same number can take the same one.
+exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${size}x24" "$0" --inside "$@"
