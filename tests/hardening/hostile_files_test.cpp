@@ -22,9 +22,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -37,11 +35,6 @@ using hardening::cp932Book;
 using hardening::numberedBook;
 
 namespace {
-
-// A guard against a hang, not a measure of speed (the benchmark measures
-// how fast enormous books open): generous enough for the sanitizers on a
-// loaded machine.
-constexpr double kHang = 60.0;
 
 // text followed by unit as many times as it takes to make size bytes or more.
 std::string repeatedTo(std::size_t size, const std::string& unit, std::string text = {})
@@ -101,13 +94,6 @@ std::string pngBytes()
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes.toStdString();
-}
-
-double secondsFor(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 // ---- The program, started on a folder of the test's making.
@@ -238,7 +224,7 @@ TEST_F(HostileFiles, APictureDeclaringAHugeSizeIsRefusedAndLeavesTheShownOne)
     const QImage before = picture();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        EXPECT_LT(secondsFor([&] { play(std::string("click ") + c.button); }), kHang);
+        play(std::string("click ") + c.button);
         const auto shown = boxes();
         ASSERT_EQ(shown.size(), 1u);
         if (c.message)
@@ -394,7 +380,7 @@ TEST_F(HostileFiles, FiftyMebibyteBooksAreOpenedOrRefused)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         backToTheList();
-        EXPECT_LT(secondsFor([&] { play(std::string("choose ") + c.name); }), kHang);
+        play(std::string("choose ") + c.name);
         expectOnlyRangeErrorsAndInfo(boxes(), c.name);
     }
     // The book of many blocks is opened, cut to 200 questions.
@@ -428,11 +414,8 @@ TEST_F(HostileFiles, AnEnormousLineIsShownWithoutAHang)
     for (const char* name : {"title.txt", "question.txt", "choice.txt"}) {
         SCOPED_TRACE(name);
         backToTheList();
-        const double seconds = secondsFor([&] {
-            play("seed 1\nchoose " + std::string(name));
-            toolkit::Application::instance().processEvents();
-        });
-        EXPECT_LT(seconds, kHang);
+        play("seed 1\nchoose " + std::string(name));
+        toolkit::Application::instance().processEvents();
         EXPECT_TRUE(boxes().empty());
         EXPECT_EQ(form_->QuestionCount, 2);
     }
