@@ -137,7 +137,7 @@ void Form::activate()
 
 void Form::activated()
 {
-    if (lastActive == this || released_)
+    if (lastActive == this)
         return;
     Form* previous = lastActive;
     lastActive = this;
