@@ -37,7 +37,7 @@ void typeface(toolkit::Control& control, const Font& font, Color fore)
 
 } // namespace
 
-TOrvelform::TOrvelform() : Form("Orvelform", Kind::Main)
+TOrvelform::TOrvelform(const std::string& exeDir) : Form("Orvelform", Kind::Main), ExeDir(exeDir)
 {
     layOut();
     wireEvents();

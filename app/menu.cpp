@@ -4,7 +4,6 @@
 
 #include "app/look.h"
 #include "app/texts.h"
-#include "toolkit/application.h"
 #include "toolkit/boxes.h"
 
 #include <string>
@@ -39,7 +38,7 @@ void TOrvelform::showBackground(const char* file)
     // A replay paints the window yellow; a new background ends that first,
     // even when the picture then fails to load.
     setColor(look::kWindowColor);
-    Image1.loadFromFile(toolkit::Application::instance().exeDir() + "image/" + file);
+    Image1.loadFromFile(ExeDir + "image/" + file);
 }
 
 void TOrvelform::SpeedButton14Click()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "book/format.h"
-#include "drill/checked_array.h"
+#include "toolkit/checked_array.h"
 #include "toolkit/controls.h"
 #include "toolkit/filelist.h"
 #include "toolkit/form.h"
@@ -20,7 +20,11 @@
 // answer checking, scoring and the run end in drill/.
 class TOrvelform : public toolkit::Form {
 public:
-    TOrvelform();
+    // The category folders and image/ are found in exeDir.
+    explicit TOrvelform(const std::string& exeDir);
+
+    // The folder of the executable, ending in "/".
+    const std::string ExeDir;
 
     // ---- Picture and title area
     toolkit::Image Image1{*this, "Image1"};
@@ -111,9 +115,9 @@ public:
     toolkit::StringList BookLines;
     // Exists, empty, from start-up, so that counting its items never fails.
     toolkit::StringList AnswerKey;
-    drill::CheckedArray<book::kMaxQuestions> QuestionOrder;
-    drill::CheckedArray<5> ChoiceOrder;
-    drill::CheckedArray<book::kMaxQuestions> MissedList;
+    toolkit::CheckedArray<book::kMaxQuestions> QuestionOrder;
+    toolkit::CheckedArray<5> ChoiceOrder;
+    toolkit::CheckedArray<book::kMaxQuestions> MissedList;
     int CurrentPos = 0;
     int LongLineLayout = 0;
     int Attempt = 0;

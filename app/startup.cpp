@@ -14,7 +14,7 @@ std::unique_ptr<TOrvelform> startUp(toolkit::Application& application)
     splash->activate();
     splash->paintNow();
     application.setTitle(texts::kApplicationTitle);
-    auto main = std::make_unique<TOrvelform>();
+    auto main = std::make_unique<TOrvelform>(application.exeDir());
     main->showCentred();
     main->focus(main->FileEdit);
     main->activate();

@@ -435,8 +435,8 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     toolkit::Application application(qtArgc, argv);
     application.setExeDir(world.folder);
-    toolkit::Timer::setManual(true);
-    toolkit::setBoxService(&world.boxes);
+    application.setManualTimers(true);
+    application.setBoxService(&world.boxes);
     const auto form = app::startUp(application);
     application.processEvents();
     world.application = &application;

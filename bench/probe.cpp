@@ -147,7 +147,7 @@ int runWhole(int argc, char** argv, const std::string& dir)
     toolkit::Application application(argc, argv);
     application.setExeDir(dir);
     YesBoxes boxes;
-    toolkit::setBoxService(&boxes);
+    application.setBoxService(&boxes);
     const auto form = app::startUp(application);
     application.processEvents();
 

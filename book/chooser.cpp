@@ -3,11 +3,9 @@
 
 #include "app/orvel.h"
 
-#include "toolkit/application.h"
-
 void TOrvelform::showCategory(const char* folder, toolkit::Color listColor)
 {
-    FileListBox1.setFileName(toolkit::Application::instance().exeDir() + folder);
+    FileListBox1.setFileName(ExeDir + folder);
     FileListBox1.setColor(listColor);
     offerBookList();
 }

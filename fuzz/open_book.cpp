@@ -214,8 +214,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
     world->application = std::make_unique<toolkit::Application>(qtArgc, qtArgv);
     world->application->setExeDir(world->appDir.string());
-    toolkit::Timer::setManual(true);
-    toolkit::setBoxService(&world->boxes);
+    world->application->setManualTimers(true);
+    world->application->setBoxService(&world->boxes);
     world->form = app::startUp(*world->application);
     world->application->processEvents();
     return 0;

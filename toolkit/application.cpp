@@ -1,61 +1,25 @@
+// The application apart from the window system: the one instance, its
+// title and folder, and which boxes and timers a run uses.
+
 #include "toolkit/application.h"
 
-#include "toolkit/accessible.h"
-#include "toolkit/font.h"
-#include "toolkit/qtbridge.h"
-
-#include <QApplication>
-#include <QFont>
-#include <QStyleFactory>
+#include "toolkit/boxes.h"
 
 #include <cassert>
-#include <clocale>
-#include <cstring>
-#include <langinfo.h>
 
 namespace toolkit {
 
 namespace {
-
 Application* theApplication = nullptr;
-
-// The window is designed in these faces; where they are missing, the nearest
-// free ones stand in (fontconfig alone would give a Latin face).
-void substituteFonts()
-{
-    QFont::insertSubstitutions(QString::fromUtf8(kPGothic), {"IPAPGothic", "IPAexGothic", "Noto Sans CJK JP"});
-    QFont::insertSubstitutions(QString::fromUtf8(kGothic), {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP"});
-    QFont::insertSubstitutions(QString::fromUtf8(kTimes), {"Liberation Serif", "IPAPMincho"});
 }
 
-// Without a locale (LANG unset, as in containers and minimal installs) the C
-// library's characters are ASCII, and the window system would be handed the
-// Japanese window titles as Latin-1 bytes. All text of the program is UTF-8,
-// so it keeps the locale's language but takes UTF-8 as its character type.
-void useUtf8Characters()
-{
-    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
-        std::setlocale(LC_CTYPE, "C.UTF-8");
-}
-
-} // namespace
-
-Application::Application(int& argc, char** argv)
+void Application::becomeTheApplication()
 {
     assert(!theApplication);
     theApplication = this;
-    qt_ = std::make_unique<QApplication>(argc, argv);
-    // After Qt has taken the locale from the environment, before any window
-    // has a title.
-    useUtf8Characters();
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    substituteFonts();
-    QApplication::setFont(QFont(QString::fromUtf8(kTimes)));
-    installScreenReaderFaces();
-    exeDir_ = utf8(QCoreApplication::applicationDirPath()) + "/";
 }
 
-Application::~Application()
+void Application::stopBeingTheApplication()
 {
     theApplication = nullptr;
 }
@@ -76,14 +40,14 @@ void Application::setExeDir(const std::string& folder)
     exeDir_ = folder.empty() || folder.back() == '/' ? folder : folder + "/";
 }
 
-int Application::run()
+BoxService& Application::boxes()
 {
-    return QApplication::exec();
+    return boxService_ ? *boxService_ : windowSystemBoxes();
 }
 
-void Application::processEvents()
+void Application::setBoxService(BoxService* service)
 {
-    QApplication::processEvents();
+    boxService_ = service;
 }
 
 } // namespace toolkit

@@ -12,7 +12,8 @@ constexpr int mrCancel = 2;
 enum class BoxButtons { YesNo, YesNoCancel };
 
 // The modal boxes through which every message reaches the learner. The
-// window system's boxes are used unless a test installs its own answers.
+// window system's boxes are used unless a test installs its own answers
+// (Application::setBoxService).
 class BoxService {
 public:
     virtual ~BoxService() = default;
@@ -25,9 +26,10 @@ public:
     virtual void error(const std::string& text) = 0;
 };
 
-// Installs another service (nullptr: the window system's boxes again).
-void setBoxService(BoxService* service);
+// The window system's own boxes.
+BoxService& windowSystemBoxes();
 
+// Through the application's boxes.
 void showMessage(const std::string& text);
 int askConfirmation(const std::string& text, BoxButtons buttons);
 void showError(const std::string& text);

@@ -4,9 +4,8 @@
 #include "toolkit/font.h"
 
 #include <functional>
+#include <memory>
 #include <string>
-
-class QWidget;
 
 namespace toolkit {
 
@@ -90,10 +89,13 @@ public:
     // event dispatch.
     void pointerMoved(int x, int y);
 
-    QWidget* widget() const { return widget_; }
+    // What the window system shows of the control; only the window
+    // system's side of the toolkit knows what is inside.
+    struct Native;
+    Native& native() const { return *native_; }
 
 protected:
-    Control(Control* parent, std::string name, QWidget* widget);
+    Control(Control* parent, std::string name, std::unique_ptr<Native> native);
 
     virtual void showText();
     virtual void showColors();
@@ -107,7 +109,7 @@ protected:
 private:
     std::string name_;
     Control* parent_;
-    QWidget* widget_;
+    std::unique_ptr<Native> native_;
     std::string text_;
     Color color_ = 0xFFFFFF;
     Color fontColor_ = 0x000000;

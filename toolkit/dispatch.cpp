@@ -1,5 +1,6 @@
 #include "toolkit/dispatch.h"
 
+#include "toolkit/application.h"
 #include "toolkit/boxes.h"
 #include "toolkit/errors.h"
 
@@ -7,20 +8,16 @@
 
 namespace toolkit {
 
-namespace {
-int depth = 0;
-
-struct DepthGuard {
-    DepthGuard() { ++depth; }
-    ~DepthGuard() { --depth; }
-};
-} // namespace
-
 void dispatch(const std::function<void()>& operation)
 {
-    if (depth > 0 || !operation)
+    Application& application = Application::instance();
+    if (application.dispatchDepth_ > 0 || !operation)
         return;
-    DepthGuard guard;
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+    } depth(application.dispatchDepth_);
     try {
         operation();
     } catch (const std::exception& error) {
@@ -30,7 +27,7 @@ void dispatch(const std::function<void()>& operation)
 
 bool dispatching()
 {
-    return depth > 0;
+    return Application::instance().dispatching();
 }
 
 } // namespace toolkit

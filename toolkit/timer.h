@@ -3,8 +3,6 @@
 #include <functional>
 #include <memory>
 
-class QTimer;
-
 namespace toolkit {
 
 // While enabled, the tick operation runs every Interval milliseconds, on the
@@ -20,18 +18,19 @@ public:
     void setEnabled(bool enabled);
 
     // Runs the tick operation by hand, through the event dispatch, when the
-    // timer is enabled; a disabled timer's tick does nothing.
+    // timer is enabled; a disabled timer's tick does nothing. Under a test or
+    // the scenario runner this is the only way a timer ticks
+    // (Application::setManualTimers).
     void fire();
-
-    // Under a test or the scenario runner timers never tick by themselves.
-    static void setManual(bool manual);
 
     std::function<void()> onTimer;
 
 private:
+    // Starts the count again, or stops it.
     void restart();
 
-    std::unique_ptr<QTimer> timer_;
+    struct Native;
+    std::unique_ptr<Native> native_;
     int interval_ = 1000;
     bool enabled_ = true;
 };

@@ -15,6 +15,7 @@
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/timer.h"
+#include "toolkit/qt/widget.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -112,15 +113,15 @@ protected:
     {
         runner_.reset();
         form_.reset();
-        toolkit::setBoxService(nullptr);
+        toolkit::Application::instance().setBoxService(nullptr);
     }
 
     void start()
     {
         fs::current_path(folder_.path());
         toolkit::Application::instance().setExeDir(folder_.path().string());
-        toolkit::Timer::setManual(true);
-        toolkit::setBoxService(&boxes_);
+        toolkit::Application::instance().setManualTimers(true);
+        toolkit::Application::instance().setBoxService(&boxes_);
         form_ = app::startUp(toolkit::Application::instance());
         toolkit::Application::instance().processEvents();
         runner_ = std::make_unique<script::Runner>(*form_, boxes_, log_);
@@ -156,7 +157,7 @@ protected:
         boxes();
     }
 
-    QImage picture() { return form_->Image1.widget()->grab().toImage(); }
+    QImage picture() { return toolkit::widgetOf(form_->Image1)->grab().toImage(); }
 
     // The only boxes a malformed book may give; and the program is still
     // able to open a good book after it.
@@ -575,7 +576,7 @@ TEST_F(HostileFiles, FileNamesThatAreNotUtf8)
         EXPECT_TRUE(boxes().empty());
         EXPECT_EQ(form_->QuestionCount, questions[i]);
         // The title shows the name, each byte that is no character as U+FFFD.
-        const QString title = form_->widget()->windowTitle();
+        const QString title = toolkit::widgetOf(*form_)->windowTitle();
         EXPECT_TRUE(title.endsWith(QString::fromUtf8(names[i].data(), static_cast<qsizetype>(names[i].size()))))
             << title.toStdString();
         EXPECT_TRUE(title.contains(QChar(0xFFFD)));
@@ -607,10 +608,3 @@ TEST_F(HostileFiles, LinkLoopsInACategoryFolder)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    toolkit::Application application(argc, argv);
-    return RUN_ALL_TESTS();
-}

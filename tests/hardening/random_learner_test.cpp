@@ -173,7 +173,7 @@ public:
 
     Outcome play()
     {
-        toolkit::setBoxService(&boxes_);
+        toolkit::Application::instance().setBoxService(&boxes_);
         startProgram();
         for (int i = 0; i < actions_ && outcome_.failure.empty(); ++i) {
             if (form_->closed())
@@ -196,7 +196,7 @@ public:
         }
         runner_.reset();
         form_.reset();
-        toolkit::setBoxService(nullptr);
+        toolkit::Application::instance().setBoxService(nullptr);
         return outcome_;
     }
 
@@ -505,7 +505,7 @@ TEST(RandomLearner, KeepsTheRunStateRulesWhateverTheLearnerDoes)
 {
     const LearnerFolder folder;
     toolkit::Application::instance().setExeDir(folder.path().string());
-    toolkit::Timer::setManual(true);
+    toolkit::Application::instance().setManualTimers(true);
 
     const auto [first, last] = seedRange();
     const int actions = actionsPerSeed();
@@ -530,11 +530,4 @@ TEST(RandomLearner, KeepsTheRunStateRulesWhateverTheLearnerDoes)
                                  "openings of other files", "right picks", "replays accepted", "replays declined"})
             EXPECT_GT(counts[kind], 0) << kind;
     }
-}
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    toolkit::Application application(argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 #include "app/orvel.h"
 #include "app/texts.h"
 #include "toolkit/application.h"
+#include "toolkit/qt/widget.h"
 
 #include <QApplication>
 #include <QImage>
@@ -36,7 +37,7 @@ bool seen(toolkit::Control& control)
 
 TEST(MainWindow, EveryControlInViewHasANameAndItsHintAsDescription)
 {
-    TOrvelform form;
+    TOrvelform form{toolkit::Application::instance().exeDir()};
     // Show what a run shows, so the counters and strips are checked too.
     for (toolkit::Control* shown : std::initializer_list<toolkit::Control*>{
              &form.seikai, &form.gotou, &form.Nokori, &form.Label10, &form.Edit1, &form.Edit6,
@@ -83,7 +84,7 @@ bool shownAllTheWayUp(toolkit::Control& control)
 toolkit::Control* controlOf(TOrvelform& form, QWidget* widget)
 {
     for (toolkit::Control* control : form.controls())
-        if (control->widget() == widget)
+        if (toolkit::widgetOf(*control) == widget)
             return control;
     return nullptr;
 }
@@ -178,7 +179,7 @@ void expectTabReachesWhatALearnerSees(TOrvelform& form, const std::string& state
 
 TEST(MainWindow, TabReachesWhatALearnerSeesAndNothingHidden)
 {
-    TOrvelform form;
+    TOrvelform form{toolkit::Application::instance().exeDir()};
     form.showCentred();
     form.activate();
     QApplication::processEvents();
@@ -206,7 +207,7 @@ void showActive(TOrvelform& form)
     form.showCentred();
     form.focus(form.FileEdit);
     form.activate();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.widget()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(toolkit::widgetOf(form)));
 }
 
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -216,10 +217,10 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 
 TEST(MainWindow, KeysPassOverTheNeverSeenFilterSelector)
 {
-    TOrvelform form;
+    TOrvelform form{toolkit::Application::instance().exeDir()};
     showActive(form);
     press(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), form.FilterComboBox1.widget());
+    ASSERT_EQ(QApplication::focusWidget(), toolkit::widgetOf(form.FilterComboBox1));
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown, Qt::Key_A, Qt::Key_F4})
         press(key);
     press(Qt::Key_Down, Qt::AltModifier);
@@ -228,9 +229,9 @@ TEST(MainWindow, KeysPassOverTheNeverSeenFilterSelector)
     EXPECT_EQ(form.FileListBox1.mask(), texts::kBookMask);
     // It keeps its place in the keyboard order.
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form.Memo1.widget());
+    EXPECT_EQ(QApplication::focusWidget(), toolkit::widgetOf(form.Memo1));
     press(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), form.FilterComboBox1.widget());
+    EXPECT_EQ(QApplication::focusWidget(), toolkit::widgetOf(form.FilterComboBox1));
 }
 
 // Whether the picture differs from the plain one on the right edge of the
@@ -243,30 +244,23 @@ bool markedAt(const QImage& picture, const QImage& plain, const toolkit::Control
 
 TEST(MainWindow, TheKeyboardFocusIsMarkedWhereItCanBeSeen)
 {
-    TOrvelform form;
+    TOrvelform form{toolkit::Application::instance().exeDir()};
     showActive(form);
-    const QImage plain = form.widget()->grab().toImage();
+    const QImage plain = toolkit::widgetOf(form)->grab().toImage();
     // From FileEdit past the never-seen selector to the answer line.
     press(Qt::Key_Tab);
     press(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), form.Memo1.widget());
-    EXPECT_TRUE(markedAt(form.widget()->grab().toImage(), plain, form.Memo1));
+    ASSERT_EQ(QApplication::focusWidget(), toolkit::widgetOf(form.Memo1));
+    EXPECT_TRUE(markedAt(toolkit::widgetOf(form)->grab().toImage(), plain, form.Memo1));
     press(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), form.Edit2.widget());
-    QImage picture = form.widget()->grab().toImage();
+    ASSERT_EQ(QApplication::focusWidget(), toolkit::widgetOf(form.Edit2));
+    QImage picture = toolkit::widgetOf(form)->grab().toImage();
     EXPECT_TRUE(markedAt(picture, plain, form.Edit2));
     EXPECT_FALSE(markedAt(picture, plain, form.Memo1));
     // A click that moves the focus leaves no mark.
-    QTest::mouseClick(form.Edit3.widget(), Qt::LeftButton);
-    ASSERT_EQ(QApplication::focusWidget(), form.Edit3.widget());
-    picture = form.widget()->grab().toImage();
+    QTest::mouseClick(toolkit::widgetOf(form.Edit3), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), toolkit::widgetOf(form.Edit3));
+    picture = toolkit::widgetOf(form)->grab().toImage();
     EXPECT_FALSE(markedAt(picture, plain, form.Edit3));
     EXPECT_FALSE(markedAt(picture, plain, form.Edit2));
-}
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    toolkit::Application application(argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -2,7 +2,7 @@
 // answers, the event dispatch, multi-line boxes, timers, grouped buttons,
 // the file list, the picture box and keys.
 
-#include "drill/checked_array.h"
+#include "toolkit/checked_array.h"
 #include "toolkit/application.h"
 #include "toolkit/boxes.h"
 #include "toolkit/controls.h"
@@ -13,6 +13,7 @@
 #include "toolkit/image.h"
 #include "toolkit/stringlist.h"
 #include "toolkit/timer.h"
+#include "toolkit/qt/widget.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -47,8 +48,8 @@ public:
 
 class ToolkitTest : public ::testing::Test {
 protected:
-    void SetUp() override { toolkit::setBoxService(&boxes); }
-    void TearDown() override { toolkit::setBoxService(nullptr); }
+    void SetUp() override { toolkit::Application::instance().setBoxService(&boxes); }
+    void TearDown() override { toolkit::Application::instance().setBoxService(nullptr); }
     RecordingBoxes boxes;
 };
 
@@ -90,7 +91,7 @@ TEST(StringList, ReadingOrWritingOutsideRaisesTheRangeErrorWithTheIndex)
 
 TEST(CheckedArray, HoldsEntriesOneToSizeAndRefusesTheRest)
 {
-    drill::CheckedArray<200> entries;
+    toolkit::CheckedArray<200> entries;
     entries[1] = 7;
     entries[200] = 9;
     EXPECT_EQ(entries[1] + entries[200], 16);
@@ -129,7 +130,7 @@ namespace {
 // Answers the modal box that is about to appear with a key or a close.
 int answerConfirmation(toolkit::BoxButtons buttons, const std::function<void(QWidget*)>& answer)
 {
-    toolkit::setBoxService(nullptr);
+    toolkit::Application::instance().setBoxService(nullptr);
     QTimer::singleShot(0, [answer] {
         QWidget* box = QApplication::activeModalWidget();
         ASSERT_NE(box, nullptr);
@@ -161,7 +162,7 @@ TEST_F(ToolkitTest, ConfirmationBoxAnswers)
 
 TEST_F(ToolkitTest, ConfirmationBoxOffersTheButtonsAskedFor)
 {
-    toolkit::setBoxService(nullptr);
+    toolkit::Application::instance().setBoxService(nullptr);
     QStringList captions;
     QString title;
     QTimer::singleShot(0, [&] {
@@ -212,7 +213,7 @@ namespace {
 // What a multi-line box shows: its document's text, lines joined by "\n".
 std::string shownText(toolkit::Memo& memo)
 {
-    return static_cast<QPlainTextEdit*>(memo.widget())->toPlainText().toStdString();
+    return static_cast<QPlainTextEdit*>(toolkit::widgetOf(memo))->toPlainText().toStdString();
 }
 
 std::string joined(const std::vector<std::string>& lines, const char* separator)
@@ -313,7 +314,7 @@ TEST_F(ToolkitTest, ReachableNeedsTheControlAndItsParentsShownAndEnabled)
 
 TEST_F(ToolkitTest, TimersTickByHandOnlyWhileEnabled)
 {
-    toolkit::Timer::setManual(true);
+    toolkit::Application::instance().setManualTimers(true);
     toolkit::Timer timer;
     int ticks = 0;
     timer.onTimer = [&] { ++ticks; };
@@ -433,14 +434,6 @@ TEST_F(ToolkitTest, APictureThatFailsToLoadLeavesTheShownOneInPlace)
     EXPECT_EQ(form.picture.pictureWidth(), width);
 }
 
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    // The application must outlive every test and die before exit().
-    toolkit::Application application(argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 TEST_F(ToolkitTest, ActivationRunsOncePerSwitchBetweenTheProgramsWindows)
 {
     TestForm first;
@@ -504,11 +497,11 @@ TEST_F(ToolkitTest, ArrowKeysSelectInTheFileListAndEnterOpens)
     form.files.setFileName(folder.path());
     std::vector<std::string> opened;
     form.files.onClick = [&] { opened.push_back(form.files.fileName()); };
-    QTest::keyClick(form.files.widget(), Qt::Key_Down);
-    QTest::keyClick(form.files.widget(), Qt::Key_Down);
+    QTest::keyClick(toolkit::widgetOf(form.files), Qt::Key_Down);
+    QTest::keyClick(toolkit::widgetOf(form.files), Qt::Key_Down);
     EXPECT_EQ(form.files.itemIndex(), 1);
     EXPECT_TRUE(opened.empty()) << "moving the selection opens nothing";
-    QTest::keyClick(form.files.widget(), Qt::Key_Return);
+    QTest::keyClick(toolkit::widgetOf(form.files), Qt::Key_Return);
     EXPECT_EQ(opened, std::vector<std::string>{folder.path() + "/b.txt"});
 }
 
@@ -522,7 +515,7 @@ TEST_F(ToolkitTest, AHeldKeyPressesOnceAndOnlyWhatAClickCouldReach)
     form.memo.onClick = [&] { ++picked; };
     form.showCentred();
     form.activate();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.widget()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(toolkit::widgetOf(form)));
     form.focus(form.inside);
     // The window system sends a held key as one press, then repeated
     // releases and presses marked as repeats, then the last release.
@@ -562,7 +555,7 @@ TEST_F(ToolkitTest, ReturningFromAModalBoxIsNoNewActivation)
     form.activate();
     QApplication::processEvents();
     ASSERT_EQ(activated, 1);
-    toolkit::setBoxService(nullptr);
+    toolkit::Application::instance().setBoxService(nullptr);
     QTimer::singleShot(0, [] {
         if (QWidget* box = QApplication::activeModalWidget())
             box->close();

@@ -52,14 +52,14 @@ int main(int argc, char** argv)
     toolkit::Application application(qtArgc, argv);
     if (!appDir.empty())
         application.setExeDir(std::filesystem::absolute(appDir).string());
-    toolkit::Timer::setManual(true);
+    application.setManualTimers(true);
     script::ScriptedBoxes boxes(std::cout);
-    toolkit::setBoxService(&boxes);
+    application.setBoxService(&boxes);
 
     const auto form = app::startUp(application);
     application.processEvents();
     script::Runner runner(*form, boxes, std::cout);
     const script::ExitCode result = runner.run(lines);
-    toolkit::setBoxService(nullptr);
+    application.setBoxService(nullptr);
     return result;
 }

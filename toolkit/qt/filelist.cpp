@@ -2,7 +2,7 @@
 
 #include "toolkit/dispatch.h"
 #include "toolkit/errors.h"
-#include "toolkit/qtbridge.h"
+#include "toolkit/qt/bridge.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,7 +27,7 @@ namespace {
 
 QListWidget* listOf(const FileListBox& box)
 {
-    return static_cast<QListWidget*>(box.widget());
+    return static_cast<QListWidget*>(widgetOf(box));
 }
 
 // A file-name pattern knows only "*" and "?": brackets and backslashes,
@@ -119,9 +119,9 @@ void giveFilePictures(QListWidget* list)
         list->item(row)->setIcon(icon);
 }
 
-class FilePicturesOnShow : public QObject {
+class FilePicturesOnShow : public Watcher {
 public:
-    explicit FilePicturesOnShow(QListWidget* list) : QObject(list) { list->installEventFilter(this); }
+    explicit FilePicturesOnShow(QListWidget* list) : Watcher(list) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -134,12 +134,9 @@ protected:
 
 // Lets only the keys that move the focus reach a selector that keys must
 // not change.
-class KeysPassOver : public QObject {
+class KeysPassOver : public Watcher {
 public:
-    KeysPassOver(FilterComboBox& selector, QWidget* watched) : QObject(watched), selector_(selector)
-    {
-        watched->installEventFilter(this);
-    }
+    KeysPassOver(FilterComboBox& selector, QWidget* watched) : Watcher(watched), selector_(selector) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -159,7 +156,7 @@ private:
 } // namespace
 
 FileListBox::FileListBox(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new QListWidget(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new QListWidget(widgetOf(parent))))
 {
     auto* list = listOf(*this);
     list->setUniformItemSizes(true);
@@ -288,9 +285,9 @@ void FileListBox::fill()
 }
 
 FilterComboBox::FilterComboBox(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new QComboBox(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new QComboBox(widgetOf(parent))))
 {
-    auto* combo = static_cast<QComboBox*>(widget());
+    auto* combo = static_cast<QComboBox*>(widgetOf(*this));
     QObject::connect(combo, &QComboBox::activated, combo, [this](int index) {
         dispatch([this, index] { choose(index); });
     });
@@ -309,7 +306,7 @@ void FilterComboBox::setFilter(const std::string& filter)
     }
     for (std::size_t i = 0; i + 1 < parts.size(); i += 2)
         entries_.emplace_back(parts[i], parts[i + 1]);
-    auto* combo = static_cast<QComboBox*>(widget());
+    auto* combo = static_cast<QComboBox*>(widgetOf(*this));
     const QSignalBlocker quiet(combo);
     combo->clear();
     for (const auto& entry : entries_)
@@ -323,7 +320,7 @@ void FilterComboBox::choose(int index)
     if (index < 0 || index >= entryCount())
         throw indexError(index);
     itemIndex_ = index;
-    static_cast<QComboBox*>(widget())->setCurrentIndex(index);
+    static_cast<QComboBox*>(widgetOf(*this))->setCurrentIndex(index);
     if (list_)
         list_->setMask(entries_[static_cast<std::size_t>(index)].second);
 }

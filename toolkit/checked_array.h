@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace drill {
+namespace toolkit {
 
 // A fixed array indexed from 1 to Size. An index outside it raises the
 // list's range error, as a string list does, instead of touching memory
@@ -28,10 +28,10 @@ private:
     static void check(int index)
     {
         if (index < 1 || index > Size)
-            throw toolkit::indexError(index);
+            throw indexError(index);
     }
 
     std::array<int, Size> values_{};
 };
 
-} // namespace drill
+} // namespace toolkit

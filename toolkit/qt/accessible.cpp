@@ -1,8 +1,9 @@
-#include "toolkit/accessible.h"
+#include "toolkit/qt/accessible.h"
 
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/image.h"
+#include "toolkit/qt/widget.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -199,7 +200,7 @@ QAccessibleInterface* faceOf(const QString&, QObject* object)
     Control* control = controlOf(object);
     if (!control)
         return nullptr;
-    QWidget* widget = control->widget();
+    QWidget* widget = widgetOf(*control);
     if (dynamic_cast<Form*>(control))
         return new SeenChildren(widget, QAccessible::Window);
     if (dynamic_cast<Panel*>(control))

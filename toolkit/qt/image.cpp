@@ -3,7 +3,7 @@
 #include "toolkit/errors.h"
 #include "toolkit/files.h"
 #include "toolkit/jpeg.h"
-#include "toolkit/qtbridge.h"
+#include "toolkit/qt/bridge.h"
 
 #include <QFile>
 #include <QImage>
@@ -41,15 +41,15 @@ private:
 
 PictureWidget* pictureOf(const Image& image)
 {
-    return static_cast<PictureWidget*>(image.widget());
+    return static_cast<PictureWidget*>(widgetOf(image));
 }
 
 } // namespace
 
 Image::Image(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new PictureWidget(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new PictureWidget(widgetOf(parent))))
 {
-    new EventBridge(*this, widget(), true);
+    new EventBridge(*this, widgetOf(*this), true);
 }
 
 void Image::loadFromFile(const std::string& path)

@@ -3,6 +3,7 @@
 // Private to the toolkit: the glue between a control and its Qt widget.
 
 #include "toolkit/color.h"
+#include "toolkit/qt/widget.h"
 
 #include <QColor>
 #include <QObject>
@@ -59,17 +60,28 @@ inline QPoint centredInside(const QRect& area, const QSize& size)
             std::max(area.top(), std::min(centred.y(), area.bottom() + 1 - size.height()))};
 }
 
+// An event filter that lives as long as the object it watches: made with
+// new on that object, which owns it from then on.
+class Watcher : public QObject {
+public:
+    explicit Watcher(QObject* watched) : QObject(watched) { watched->installEventFilter(this); }
+};
+
+// A watcher that hands what it sees on a widget to the widget's control.
+class ControlWatcher : public Watcher {
+protected:
+    ControlWatcher(Control& control, QObject* watched) : Watcher(watched), control_(control) {}
+    Control& control_;
+};
+
 // Watches a widget's pointer and button events for its control. Pointer
 // moves are taken here, so they never fall through to the window beneath.
-class EventBridge : public QObject {
+class EventBridge : public ControlWatcher {
 public:
     EventBridge(Control& control, QObject* watched, bool clicksOnRelease);
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Control& control_;
     bool clicksOnRelease_;
     bool pressed_ = false;
 };
@@ -77,15 +89,12 @@ private:
 // Enter on the watched widget does what a learner's click on its control
 // does (a focused button, the selected file of a list); on a box that acts
 // as a button, Space too, while the box can be seen.
-class KeyClicks : public QObject {
+class KeyClicks : public ControlWatcher {
 public:
     KeyClicks(Control& control, QObject* watched, bool box);
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Control& control_;
     bool box_;
 };
 

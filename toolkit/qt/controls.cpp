@@ -2,7 +2,7 @@
 
 #include "toolkit/dispatch.h"
 #include "toolkit/form.h"
-#include "toolkit/qtbridge.h"
+#include "toolkit/qt/bridge.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -55,10 +55,10 @@ std::vector<std::string> textLines(const std::string& text)
 // ---- Label
 
 Label::Label(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new QLabel(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new QLabel(widgetOf(parent))))
 {
     opaque_ = false;
-    new EventBridge(*this, widget(), true);
+    new EventBridge(*this, widgetOf(*this), true);
 }
 
 void Label::setOpaque(bool opaque)
@@ -71,12 +71,12 @@ void Label::setAlignment(bool centreHorizontally, bool centreVertically)
 {
     Qt::Alignment alignment = centreHorizontally ? Qt::AlignHCenter : Qt::AlignLeft;
     alignment |= centreVertically ? Qt::AlignVCenter : Qt::AlignTop;
-    as<QLabel>(widget())->setAlignment(alignment);
+    as<QLabel>(widgetOf(*this))->setAlignment(alignment);
 }
 
 void Label::setWordWrap(bool wrap)
 {
-    as<QLabel>(widget())->setWordWrap(wrap);
+    as<QLabel>(widgetOf(*this))->setWordWrap(wrap);
 }
 
 void Label::setAutoSize(bool autoSize)
@@ -87,7 +87,7 @@ void Label::setAutoSize(bool autoSize)
 
 void Label::showText()
 {
-    auto* label = as<QLabel>(widget());
+    auto* label = as<QLabel>(widgetOf(*this));
     label->setText(shownLine(text()));
     if (autoSize_) {
         label->adjustSize();
@@ -98,15 +98,15 @@ void Label::showText()
 // ---- SpeedButton
 
 SpeedButton::SpeedButton(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new QToolButton(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new QToolButton(widgetOf(parent))))
 {
-    auto* button = as<QToolButton>(widget());
+    auto* button = as<QToolButton>(widgetOf(*this));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     opaque_ = false;
     QObject::connect(button, &QToolButton::clicked, button, [this] {
         // The button's own checked state follows ours, not Qt's toggling.
-        as<QToolButton>(widget())->setChecked(down_);
+        as<QToolButton>(widgetOf(*this))->setChecked(down_);
         learnerClick();
     });
     new EventBridge(*this, button, false);
@@ -115,13 +115,13 @@ SpeedButton::SpeedButton(Control& parent, std::string name)
 void SpeedButton::setGroup(int group)
 {
     group_ = group;
-    as<QToolButton>(widget())->setCheckable(group != 0);
+    as<QToolButton>(widgetOf(*this))->setCheckable(group != 0);
 }
 
 void SpeedButton::setDown(bool down)
 {
     down_ = down;
-    as<QToolButton>(widget())->setChecked(down);
+    as<QToolButton>(widgetOf(*this))->setChecked(down);
 }
 
 void SpeedButton::learnerClick()
@@ -140,16 +140,16 @@ void SpeedButton::learnerClick()
 
 void SpeedButton::showText()
 {
-    as<QToolButton>(widget())->setText(qs(text()));
+    as<QToolButton>(widgetOf(*this))->setText(qs(text()));
 }
 
 // ---- Button
 
 
 Button::Button(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new QPushButton(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new QPushButton(widgetOf(parent))))
 {
-    auto* button = as<QPushButton>(widget());
+    auto* button = as<QPushButton>(widgetOf(*this));
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { learnerClick(); });
     new EventBridge(*this, button, false);
@@ -158,18 +158,15 @@ Button::Button(Control& parent, std::string name)
 
 void Button::showText()
 {
-    as<QPushButton>(widget())->setText(qs(text()));
+    as<QPushButton>(widgetOf(*this))->setText(qs(text()));
 }
 
 // ---- Edit
 
 namespace {
-class KeyWatcher : public QObject {
+class KeyWatcher : public Watcher {
 public:
-    KeyWatcher(Edit& edit, QLineEdit* watched) : QObject(watched), edit_(edit)
-    {
-        watched->installEventFilter(this);
-    }
+    KeyWatcher(Edit& edit, QLineEdit* watched) : Watcher(watched), edit_(edit) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -200,9 +197,9 @@ private:
 } // namespace
 
 Edit::Edit(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new QLineEdit(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new QLineEdit(widgetOf(parent))))
 {
-    auto* edit = as<QLineEdit>(widget());
+    auto* edit = as<QLineEdit>(widgetOf(*this));
     edit->setReadOnly(true);
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& typed) {
         // Typing changes the text without going through setText.
@@ -216,12 +213,12 @@ Edit::Edit(Control& parent, std::string name)
 
 void Edit::setEditable(bool editable)
 {
-    as<QLineEdit>(widget())->setReadOnly(!editable);
+    as<QLineEdit>(widgetOf(*this))->setReadOnly(!editable);
 }
 
 void Edit::setBorder(bool border)
 {
-    as<QLineEdit>(widget())->setFrame(border);
+    as<QLineEdit>(widgetOf(*this))->setFrame(border);
 }
 
 void Edit::typeKey(char key)
@@ -234,7 +231,7 @@ void Edit::typeKey(char key)
 
 void Edit::showText()
 {
-    auto* edit = as<QLineEdit>(widget());
+    auto* edit = as<QLineEdit>(widgetOf(*this));
     const QString shown = shownLine(text());
     if (edit->text() != shown) {
         edit->setText(shown);
@@ -245,9 +242,9 @@ void Edit::showText()
 // ---- Memo
 
 Memo::Memo(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new QPlainTextEdit(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new QPlainTextEdit(widgetOf(parent))))
 {
-    auto* memo = as<QPlainTextEdit>(widget());
+    auto* memo = as<QPlainTextEdit>(widgetOf(*this));
     memo->setReadOnly(true);
     memo->setFrameShape(QFrame::NoFrame);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -291,7 +288,7 @@ void Memo::setLine(int index, const std::string& line)
 
 void Memo::setCentred(bool centred)
 {
-    auto* memo = as<QPlainTextEdit>(widget());
+    auto* memo = as<QPlainTextEdit>(widgetOf(*this));
     QTextOption option = memo->document()->defaultTextOption();
     option.setAlignment(centred ? Qt::AlignHCenter : Qt::AlignLeft);
     memo->document()->setDefaultTextOption(option);
@@ -304,7 +301,7 @@ void Memo::showText()
     // box has one empty block. Only the blocks that differ from the lines
     // are replaced, so a long log whose one line changed, or that grew by a
     // line, is not laid out again as a whole.
-    auto* memo = as<QPlainTextEdit>(widget());
+    auto* memo = as<QPlainTextEdit>(widgetOf(*this));
     QTextDocument* document = memo->document();
     std::vector<std::string> wanted = textLines(text());
     if (wanted.empty())
@@ -379,14 +376,14 @@ void Memo::showText()
 // ---- Panel
 
 Panel::Panel(Control& parent, std::string name)
-    : Control(&parent, std::move(name), new QFrame(parent.widget()))
+    : Control(&parent, std::move(name), nativeWidget(new QFrame(widgetOf(parent))))
 {
-    new EventBridge(*this, widget(), true);
+    new EventBridge(*this, widgetOf(*this), true);
 }
 
 void Panel::setBevel(Bevel outer, Bevel inner, int width)
 {
-    auto* frame = as<QFrame>(widget());
+    auto* frame = as<QFrame>(widgetOf(*this));
     const Bevel shown = outer != Bevel::None ? outer : inner;
     frame->setFrameShape(shown == Bevel::None ? QFrame::NoFrame : QFrame::Panel);
     frame->setFrameShadow(shown == Bevel::Lowered ? QFrame::Sunken : QFrame::Raised);

@@ -1,4 +1,4 @@
-#include "toolkit/focusmark.h"
+#include "toolkit/qt/focusmark.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

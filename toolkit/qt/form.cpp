@@ -1,7 +1,7 @@
 #include "toolkit/form.h"
 
 #include "toolkit/dispatch.h"
-#include "toolkit/qtbridge.h"
+#include "toolkit/qt/bridge.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,18 +20,17 @@ namespace {
 Form* lastActive = nullptr;
 } // namespace
 
-class FormWatcher : public QObject {
+class FormWatcher : public Watcher {
 public:
-    FormWatcher(Form& form) : QObject(form.widget()), form_(form)
+    explicit FormWatcher(Form& form) : Watcher(widgetOf(form)), form_(form)
     {
-        form.widget()->installEventFilter(this);
-        form.widget()->setMouseTracking(true);
+        widgetOf(form)->setMouseTracking(true);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != form_.widget() || form_.released())
+        if (watched != widgetOf(form_) || form_.released())
             return false;
         switch (event->type()) {
         case QEvent::WindowActivate:
@@ -55,9 +54,9 @@ private:
     Form& form_;
 };
 
-Form::Form(std::string name, Kind kind) : Control(nullptr, std::move(name), new QWidget), kind_(kind)
+Form::Form(std::string name, Kind kind) : Control(nullptr, std::move(name), nativeWidget(new QWidget)), kind_(kind)
 {
-    QWidget* window = widget();
+    QWidget* window = widgetOf(*this);
     if (kind == Kind::Splash) {
         window->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     } else {
@@ -71,29 +70,29 @@ Form::~Form()
 {
     if (lastActive == this)
         lastActive = nullptr;
-    delete widget();
+    delete widgetOf(*this);
 }
 
 void Form::showText()
 {
-    widget()->setWindowTitle(qs(text()));
+    widgetOf(*this)->setWindowTitle(qs(text()));
 }
 
 void Form::setClientSize(int width, int height)
 {
-    widget()->setFixedSize(width, height);
+    widgetOf(*this)->setFixedSize(width, height);
     setBounds(left(), top(), width, height);
 }
 
 void Form::setIcon(const std::string& resource)
 {
-    widget()->setWindowIcon(QIcon(qs(resource)));
+    widgetOf(*this)->setWindowIcon(QIcon(qs(resource)));
 }
 
 void Form::showCentred()
 {
     if (QScreen* screen = QGuiApplication::primaryScreen())
-        widget()->move(centredInside(screen->availableGeometry(), widget()->size()));
+        widgetOf(*this)->move(centredInside(screen->availableGeometry(), widgetOf(*this)->size()));
     show();
     // Window managers rarely give a splash the focus; it stands for the
     // program's active window all the same until another window takes over.
@@ -103,13 +102,13 @@ void Form::showCentred()
 
 void Form::paintNow()
 {
-    widget()->repaint();
+    widgetOf(*this)->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Form::close()
 {
-    widget()->close();
+    widgetOf(*this)->close();
 }
 
 void Form::closedByWindow()
@@ -132,7 +131,7 @@ void Form::release()
 
 void Form::activate()
 {
-    widget()->activateWindow();
+    widgetOf(*this)->activateWindow();
 }
 
 void Form::activated()
@@ -149,24 +148,24 @@ void Form::activated()
 
 bool Form::savePicture(const std::string& path)
 {
-    return widget()->grab().save(qs(path), "PNG");
+    return widgetOf(*this)->grab().save(qs(path), "PNG");
 }
 
 void Form::setTabOrder(const std::vector<Control*>& order)
 {
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order[i]->widget(), order[i + 1]->widget());
+        QWidget::setTabOrder(widgetOf(*order[i]), widgetOf(*order[i + 1]));
 }
 
 void Form::focus(Control& control)
 {
-    control.widget()->setFocus(Qt::OtherFocusReason);
+    widgetOf(control)->setFocus(Qt::OtherFocusReason);
 }
 
 void Form::addShortcut(const std::string& key, std::function<void()> operation)
 {
     shortcuts_[key] = operation;
-    auto* shortcut = new QShortcut(QKeySequence(qs(key)), widget());
+    auto* shortcut = new QShortcut(QKeySequence(qs(key)), widgetOf(*this));
     shortcut->setContext(Qt::WindowShortcut);
     // A held key runs the operation once, not again with every repeat.
     shortcut->setAutoRepeat(false);

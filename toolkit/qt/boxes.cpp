@@ -2,7 +2,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/boxes.h"
-#include "toolkit/qtbridge.h"
+#include "toolkit/qt/bridge.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -102,29 +102,12 @@ public:
     }
 };
 
-QtBoxes qtBoxes;
-BoxService* current = &qtBoxes;
-
 } // namespace
 
-void setBoxService(BoxService* service)
+BoxService& windowSystemBoxes()
 {
-    current = service ? service : &qtBoxes;
-}
-
-void showMessage(const std::string& text)
-{
-    current->information(text);
-}
-
-int askConfirmation(const std::string& text, BoxButtons buttons)
-{
-    return current->confirmation(text, buttons);
-}
-
-void showError(const std::string& text)
-{
-    current->error(text);
+    static QtBoxes boxes;
+    return boxes;
 }
 
 } // namespace toolkit
