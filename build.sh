@@ -14,7 +14,7 @@ cd "$(dirname "$0")"
 # What building and running the program needs (the README lists the same).
 program_packages=(
     cmake make g++
-    qt6-base-dev libgl-dev libjpeg62-turbo-dev libexpat1-dev
+    qt6-base-dev libgl-dev libjpeg62-turbo-dev libexpat1-dev libfontconfig-dev
     fonts-ipafont-gothic fonts-liberation
 )
 

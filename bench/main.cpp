@@ -401,7 +401,7 @@ int wholeRunOnly()
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     std::printf("peak memory (VmHWM) after a whole run, platform %s: %s (median of %zu)\n",
                 platform ? platform : "default", figure(median(mib), "MiB").c_str(), mib.size());
-    return mib.size() == kMemoryRuns && median(mib) <= 50 ? 0 : 1;
+    return mib.size() == kMemoryRuns && median(mib) <= 40 ? 0 : 1;
 }
 
 } // namespace
@@ -515,13 +515,25 @@ int main(int argc, char** argv)
             allMet = allMet && met;
     };
 
-    row("start-up to the main window's first frame", measured("startup/main_window"), "ms", 50);
+    // Start-up against a bare Qt window timed the same way in the same run:
+    // the ratio is what is asked of the program, the times say how loaded
+    // the machine was.
+    const double startup = measured("startup/main_window");
+    const double bare = measured("startup/bare_qt_window");
+    if (startup > 0 && bare > 0) {
+        rows.push_back({"start-up / a bare Qt window's start-up", figure(startup / bare, "x"), "<= 1.5 x",
+                        startup <= 1.5 * bare});
+        allMet = allMet && startup <= 1.5 * bare;
+    } else {
+        allMet = false;
+    }
+    row("start-up to the main window's first frame", startup, "ms", -1);
     row("  of which to its first paint event", counter("startup/main_window:first_paint_ms"), "ms", -1);
-    row("start-up to a bare Qt window's first frame", measured("startup/bare_qt_window"), "ms", -1);
+    row("start-up to a bare Qt window's first frame", bare, "ms", -1);
     row("open a 200-question three-line book", measured("open/three_line_200"), "ms", 2);
     row("open a 200-question long-line book", measured("open/long_line_200"), "ms", 2);
     row("open a 50 MiB three-line book", measured("open/three_line_50MiB"), "ms", 1000);
-    row("right pick, one-step question", measured("pick/right"), "ms", 0.3);
+    row("right pick, one-step question", measured("pick/right"), "ms", 0.15);
     row("right pick ending the pass", measured("pick/right_ending_the_pass"), "ms", 0.3);
     row("background change, 4000 x 3000 JPEG", measured("background/4000x3000"), "ms", 40);
     row("background change, 730 x 420 JPEG", measured("background/730x420"), "ms", -1);
@@ -534,7 +546,7 @@ int main(int argc, char** argv)
                         full >= 3 * scaled});
         allMet = allMet && full >= 3 * scaled;
     }
-    row("peak memory (VmHWM) after a whole run", median(wholeRunMiB), "MiB", 50);
+    row("peak memory (VmHWM) after a whole run", median(wholeRunMiB), "MiB", 40);
     row("peak memory (VmHWM) at the first frame", counter("startup/main_window:hwm_MiB"), "MiB", -1);
     if (wholeRunMiB.size() != kMemoryRuns)
         allMet = false;

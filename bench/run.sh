@@ -24,10 +24,13 @@ fi
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev libjpeg62-turbo-dev libexpat1-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev libjpeg62-turbo-dev libexpat1-dev libfontconfig-dev
     fonts-ipafont-gothic fonts-liberation
     libbenchmark-dev libx11-dev xvfb xauth
     kwordquiz
+    # A desktop's font set, not only the two families the program uses:
+    # fontconfig's work at start-up grows with the fonts installed.
+    fonts-noto-core fonts-noto-cjk fonts-dejavu fonts-droid-fallback
 )
 
 install_missing() {
@@ -70,10 +73,10 @@ HOME=$home xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
 QT_QPA_PLATFORM=xcb HOME=$home xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     "$build_dir/piyoran-bench" --whole-run-only || status=1
 ratio=$(sed -n 's|^piyoran / kwordquiz = \([0-9.]*\).*|\1|p' "$runtime/x.txt")
-if [ -z "$ratio" ] || ! awk -v r="$ratio" 'BEGIN { exit !(r <= 1 / 3) }'; then
-    echo "MISSED: piyoran must map its main window in at most a third of kwordquiz's time"
+if [ -z "$ratio" ] || ! awk -v r="$ratio" 'BEGIN { exit !(r <= 0.25) }'; then
+    echo "MISSED: piyoran must map its main window in at most a quarter of kwordquiz's time"
     status=1
 else
-    echo "met: piyoran maps its main window in at most a third of kwordquiz's time"
+    echo "met: piyoran maps its main window in at most a quarter of kwordquiz's time"
 fi
 exit $status

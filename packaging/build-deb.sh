@@ -4,7 +4,7 @@
 # no tests, then CPack.
 #   packaging/build-deb.sh [BUILD_DIR]    (default: build-deb in the source)
 # Prints the path of the .deb it made. Needs cmake, g++, qt6-base-dev,
-# libjpeg62-turbo-dev, libexpat1-dev and dpkg-dev (dpkg-buildflags,
+# libjpeg62-turbo-dev, libexpat1-dev, libfontconfig-dev and dpkg-dev (dpkg-buildflags,
 # dpkg-shlibdeps).
 set -euo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd)

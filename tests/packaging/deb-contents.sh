@@ -23,7 +23,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # Depends, one package name a line, versions dropped.
 depends=$(field Depends | tr ',' '\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g' | sort -u)
 echo "Depends: $(field Depends)"
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libexpat1 fonts-ipafont-gothic fonts-liberation libc6 libstdc++6; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libexpat1 libfontconfig1 fonts-ipafont-gothic fonts-liberation libc6 libstdc++6; do
     grep -qx "$package" <<<"$depends" || fail "Depends lacks $package"
 done
 # Nothing for building or testing.

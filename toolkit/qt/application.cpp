@@ -3,6 +3,7 @@
 #include "toolkit/qt/accessible.h"
 #include "toolkit/font.h"
 #include "toolkit/qt/bridge.h"
+#include "toolkit/qt/fontset.h"
 
 #include <QApplication>
 #include <QFont>
@@ -45,6 +46,7 @@ struct Application::Native {
 Application::Application(int& argc, char** argv)
 {
     becomeTheApplication();
+    lookOnlyAtTheProgramsFaces();
     native_ = std::make_unique<Native>(argc, argv);
     // After Qt has taken the locale from the environment, before any window
     // has a title.

@@ -1,0 +1,90 @@
+#include "toolkit/qt/fontset.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace toolkit {
+
+namespace {
+
+// Where the distributions put each face's file. The first one found wins.
+struct Face {
+    std::vector<const char*> files;
+};
+
+const Face kFaces[] = {
+    {{"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf", "/usr/share/fonts/ipa-gothic/ipag.ttf",
+      "/usr/share/fonts/TTF/ipag.ttf"}},
+    {{"/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf", "/usr/share/fonts/ipa-pgothic/ipagp.ttf",
+      "/usr/share/fonts/TTF/ipagp.ttf"}},
+    {{"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf",
+      "/usr/share/fonts/liberation-serif/LiberationSerif-Regular.ttf",
+      "/usr/share/fonts/liberation/LiberationSerif-Regular.ttf",
+      "/usr/share/fonts/TTF/LiberationSerif-Regular.ttf"}},
+};
+
+// The folder of the first file of the face that exists, or "".
+std::string folderOf(const Face& face)
+{
+    std::error_code error;
+    for (const char* file : face.files)
+        if (std::filesystem::is_regular_file(file, error))
+            return std::filesystem::path(file).parent_path().string();
+    return {};
+}
+
+// XML text as fontconfig reads it inside an element.
+std::string escaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+void lookOnlyAtTheProgramsFaces()
+{
+    if (std::getenv("FONTCONFIG_FILE") || std::getenv("FONTCONFIG_PATH"))
+        return;
+    std::vector<std::string> folders;
+    for (const Face& face : kFaces) {
+        const std::string folder = folderOf(face);
+        if (folder.empty())
+            return;
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    }
+    // The rules are the system's (conf.d, found where fontconfig keeps its
+    // configuration, reads the user's own file too); the system's caches
+    // are used as they are, so nothing is scanned.
+    std::string text = "<?xml version=\"1.0\"?>\n<fontconfig>\n";
+    for (const std::string& folder : folders)
+        text += "  <dir>" + escaped(folder) + "</dir>\n";
+    text += "  <include ignore_missing=\"yes\">conf.d</include>\n"
+            "  <cachedir>/var/cache/fontconfig</cachedir>\n"
+            "  <cachedir prefix=\"xdg\">fontconfig</cachedir>\n"
+            "</fontconfig>\n";
+    FcConfig* config = FcConfigCreate();
+    if (config && FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(text.c_str()), FcTrue)
+        && FcConfigBuildFonts(config))
+        FcConfigSetCurrent(config);
+    if (config)
+        FcConfigDestroy(config);
+}
+
+} // namespace toolkit
