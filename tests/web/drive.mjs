@@ -2,7 +2,8 @@
 // pipe: opens it, then runs steps in order, as a learner and a test would.
 //   node tests/web/drive.mjs URL WIDTHxHEIGHT[@SCALE] STEP...
 // Steps:
-//   wait:EXPR       until the page's expression is true (20 s at most)
+//   wait:EXPR       until the page's expression is true (20 s at most); an
+//                   expression that throws counts as not true yet
 //   print:EXPR      prints the expression's value, one line
 //   key:NAME        presses and releases a key (Enter, Escape, F1, y ...)
 //   click:SELECTOR  presses and releases the mouse at the element's middle
@@ -84,7 +85,8 @@ async function main() {
     const arg = step.slice(colon + 1);
     if (verb === 'wait') {
       const until = Date.now() + 20000;
-      while (!(await evaluate(`!!(${arg})`))) {
+      // An expression that throws (the page not there yet) is not true yet.
+      while (!(await evaluate(`(() => { try { return !!(${arg}); } catch (e) { return false; } })()`))) {
         if (Date.now() > until)
           throw new Error(`waited in vain for ${arg}`);
         await sleep(50);
