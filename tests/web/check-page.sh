@@ -87,4 +87,15 @@ got=$(page 'index.html#pictures' 1366x768 "wait:$status.startsWith(\"picture=\")
 expect "a broken picture is refused and the shown one stays" "picture=730x420,0
 same" "$got"
 
+# Offline: the service worker installs and keeps every file of its list and
+# the site's folder; the page asked nothing of any other host.
+listed=$(/usr/bin/python3 -c 'import json,sys
+line = next(l for l in open(sys.argv[1], encoding="utf-8") if l.startswith("const SITE = "))
+print(len(json.loads(line[13:-2])["files"]) + 1)' "$site/sw.js")
+got=$(page index.html 1366x768 "wait:$ready" 'wait:navigator.serviceWorker.ready.then(r => r.active.state === "activated")' \
+    'print:caches.keys().then(async k => (await (await caches.open(k[0])).keys()).length)' \
+    'print:[...new Set(performance.getEntriesByType("resource").map(e => new URL(e.name).origin))].length')
+expect "the service worker keeps the whole site; one host only" "$listed
+1" "$got"
+
 [ "$failures" -eq 0 ]

@@ -2,8 +2,8 @@
 // pipe: opens it, then runs steps in order, as a learner and a test would.
 //   node tests/web/drive.mjs URL WIDTHxHEIGHT[@SCALE] STEP...
 // Steps:
-//   wait:EXPR       until the page's expression is true (20 s at most); an
-//                   expression that throws counts as not true yet
+//   wait:EXPR       until the page's expression (or its promise) is true, 20 s
+//                   at most; one that throws (the page not there yet) is not
 //   print:EXPR      prints the expression's value, one line
 //   key:NAME        presses and releases a key (Enter, Escape, F1, y ...)
 //   click:SELECTOR  presses and releases the mouse at the element's middle
@@ -86,7 +86,7 @@ async function main() {
     if (verb === 'wait') {
       const until = Date.now() + 20000;
       // An expression that throws (the page not there yet) is not true yet.
-      while (!(await evaluate(`(() => { try { return !!(${arg}); } catch (e) { return false; } })()`))) {
+      while (!(await evaluate(`(async () => { try { return !!(await (${arg})); } catch (e) { return false; } })()`))) {
         if (Date.now() > until)
           throw new Error(`waited in vain for ${arg}`);
         await sleep(50);
