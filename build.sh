@@ -8,6 +8,9 @@
 #                     UndefinedBehaviorSanitizer (build-asan/) and run every
 #                     test there too. Both suites run even when the first
 #                     fails; the exit status is 0 only when both passed.
+#   ./build.sh web    install the web tools, build the browser edition with
+#                     Emscripten (build-web/), lay out its site in
+#                     build-web/site/ and serve it on http://127.0.0.1:8000/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -26,6 +29,14 @@ test_packages=(
     dbus-daemon at-spi2-core python3-pyatspi
     dpkg-dev lintian desktop-file-utils appstream
     strace
+)
+
+# What the browser edition needs: Emscripten, the fonts the site ships (cut
+# down by fontTools), Pillow for the icons, Chromium for its tests, and Node
+# (emcc runs on it; it drives the tests).
+web_packages=(
+    cmake make emscripten nodejs python3 python3-fonttools python3-brotli python3-pil
+    fonts-ipafont-gothic fonts-liberation chromium
 )
 
 # configure FOLDER [CMAKE OPTION...]
@@ -80,8 +91,25 @@ test)
         exit 1
     fi
     ;;
+web)
+    tools/install-missing.sh "${web_packages[@]}"
+    # Debian's emcc loads its JavaScript modules (acorn ...) from Debian's
+    # Node folder, which another Node on the PATH does not search.
+    export NODE_PATH=/usr/share/nodejs
+    emcmake cmake -S web -B build-web -DCMAKE_BUILD_TYPE=Release
+    cmake --build build-web -j"$(nproc)"
+    # The book checker looks at the site's books, where the desktop build
+    # can make it (it needs the program's packages).
+    if dpkg-query -W -f='${Status}' qt6-base-dev 2>/dev/null | grep -q 'install ok installed'; then
+        configure build -DBUILD_TESTING=OFF
+        cmake --build build -j"$(nproc)" --target piyoran-check
+    fi
+    tools/web/make-site.sh build-web build-web/site
+    echo "Serving the site on http://127.0.0.1:8000/ (Ctrl+C stops)"
+    exec /usr/bin/python3 -m http.server 8000 --bind 127.0.0.1 --directory build-web/site
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|web" >&2
     exit 2
     ;;
 esac
