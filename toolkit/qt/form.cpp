@@ -172,23 +172,4 @@ void Form::addShortcut(const std::string& key, std::function<void()> operation)
     QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, key] { pressShortcut(key); });
 }
 
-bool Form::pressShortcut(const std::string& key)
-{
-    const auto found = shortcuts_.find(key);
-    if (found == shortcuts_.end())
-        return false;
-    dispatch(found->second);
-    return true;
-}
-
-Control* Form::findControl(const std::string& name) const
-{
-    if (name == this->name())
-        return const_cast<Form*>(this);
-    for (Control* control : controls_)
-        if (control->name() == name)
-            return control;
-    return nullptr;
-}
-
 } // namespace toolkit

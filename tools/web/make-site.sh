@@ -23,6 +23,9 @@ done
 cp app/resources/builtin.jpg "$site/resources/"
 
 /usr/bin/python3 tools/web/make-icons.py app/resources/logo.xpm "$site/icons"
+# The splash window's logo, as the program asks for it (its XPM drawn as a
+# PNG the browser reads).
+cp "$site/icons/icon-48.png" "$site/resources/logo.png"
 
 # Every character the program can show: its sources (their texts are in
 # them) and the page's; the books are read from the site itself.

@@ -5,7 +5,9 @@ renamed in its category folders (001 ... 009):
   tools/web/refresh-lists.py SITE
 
   1. writes SITE/books.json, the books of every category folder as the
-     program's book list shows them (a browser cannot look into a folder);
+     program's book list shows them (a browser cannot look into a folder),
+     and SITE/disk.json, the files the program finds in its folder: every
+     file of the category folders, image/ and resources/;
   2. checks every book with the book checker, piyoran-check, when it can be
      found (on the PATH, in $PIYORAN_CHECK, or built in build/ next to this
      script's project);
@@ -99,6 +101,22 @@ def write_lists(site):
     for name, names in folders.items():
         print(f'{name}: {len(names)} books')
     return folders
+
+
+def write_disk(site):
+    """The files the page puts into the program's file system before it
+    starts (web/page/disk.js): the program lists the folders itself."""
+    folders, files = [], []
+    for top in [f.name for f in sitetext.category_folders(site)] + ['image', 'resources']:
+        if not (site / top).is_dir():
+            continue
+        for root, dirs, names in os.walk(site / top, followlinks=True):
+            dirs[:] = sorted(d for d in dirs if not d.startswith('.'))
+            folders.append(Path(root).relative_to(site).as_posix())
+            files += [(Path(root) / n).relative_to(site).as_posix() for n in sorted(names)
+                      if not n.startswith('.')]
+    disk = {'folders': folders, 'files': files}
+    (site / 'disk.json').write_text(json.dumps(disk, ensure_ascii=False, indent=1) + '\n', encoding='utf-8')
 
 
 def find_checker():
@@ -202,6 +220,7 @@ def main():
         print(f'refresh-lists: {site}: no such folder', file=sys.stderr)
         return 2
     folders = write_lists(site)
+    write_disk(site)
     checked = check_books(site, folders)
     refresh_fonts(site)
     write_worker_list(site)

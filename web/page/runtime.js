@@ -320,6 +320,12 @@
       el.setAttribute('role', 'button');
   }
 
+  // The program's name for the control, shown in the DOM for tests and a
+  // reader of the page.
+  function setName(id, name) {
+    record(id).el.dataset.name = String(name);
+  }
+
   function setHandPointer(id) {
     record(id).el.classList.add('pr-hand');
   }
@@ -789,7 +795,7 @@
     connect, start,
     create: createWithId, createForm: createFormWithId, destroy,
     setText, setColors, setOpaque, setFont, setBounds, setVisible, setEnabled, setHint,
-    setAccessible, setHandPointer, bringToFront, sendToBack, focus, focusedId, measure,
+    setAccessible, setName, setHandPointer, bringToFront, sendToBack, focus, focusedId, measure,
     setLabelLayout, setAutoSize, setCentred, setEditable, setBorder, setDown, setBevel,
     setItems, setItemIndex, firstVisibleRow, setComboItems,
     showPicture, readFile, listFolder,

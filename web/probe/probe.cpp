@@ -5,7 +5,7 @@
 // "#boxes" (ask three boxes at once and show their answers) or "#pictures"
 // (show a picture, then a broken one).
 
-#include "web/probe/page.h"
+#include "toolkit/web/page.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,27 +1,9 @@
-#pragma once
+// The page runtime's calls as pieces of JavaScript the program calls (see
+// page.h and docs/web.md).
 
-// The page runtime (window.piyoranPage, web/page/runtime.js) as C++ calls it:
-// one EM_JS or EM_ASYNC_JS function per call. The asynchronous ones suspend
-// the program (Asyncify) until the page answers; no event reaches the
-// program meanwhile.
+#include "toolkit/web/page.h"
 
 #include <emscripten.h>
-
-#include <cstdint>
-
-namespace page {
-
-// Event kinds and key codes, as runtime.js sends them.
-enum Event { Click = 1, Move = 2, Key = 3, Tick = 4, Char = 5 };
-enum KeyCode { Tab = 9, Enter = 13, Escape = 27, Space = 32, Up = 38, Down = 40, F1 = 112 };
-
-// The program's colours are 0xBBGGRR; the page takes 0xRRGGBB.
-constexpr int rgb(std::uint32_t bgr)
-{
-    return static_cast<int>((bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF));
-}
-
-} // namespace page
 
 extern "C" {
 
@@ -39,7 +21,18 @@ EM_JS(void, page_set_font, (int id, const char* face, int size, int bold, int it
       { piyoranPage.setFont(id, UTF8ToString(face), size, !!bold, !!italic, !!underline); });
 EM_JS(void, page_set_bounds, (int id, int left, int top, int width, int height),
       { piyoranPage.setBounds(id, left, top, width, height); });
+EM_JS(void, page_destroy, (int id), { piyoranPage.destroy(id); });
 EM_JS(void, page_set_visible, (int id, int visible), { piyoranPage.setVisible(id, !!visible); });
+EM_JS(void, page_set_enabled, (int id, int enabled), { piyoranPage.setEnabled(id, !!enabled); });
+EM_JS(void, page_set_accessible, (int id, const char* name, const char* description, int isButton),
+      { piyoranPage.setAccessible(id, UTF8ToString(name), UTF8ToString(description), !!isButton); });
+EM_JS(void, page_send_to_back, (int id), { piyoranPage.sendToBack(id); });
+EM_JS(void, page_set_editable, (int id, int editable), { piyoranPage.setEditable(id, !!editable); });
+EM_JS(void, page_set_border, (int id, int border), { piyoranPage.setBorder(id, !!border); });
+EM_JS(void, page_set_combo_items, (int id, const char* names, int index),
+      { piyoranPage.setComboItems(id, UTF8ToString(names), index); });
+EM_JS(int, page_focused_id, (), { return piyoranPage.focusedId(); });
+EM_JS(void, page_set_name, (int id, const char* name), { piyoranPage.setName(id, UTF8ToString(name)); });
 EM_JS(void, page_set_hint, (int id, const char* hint), { piyoranPage.setHint(id, UTF8ToString(hint)); });
 EM_JS(void, page_set_hand_pointer, (int id), { piyoranPage.setHandPointer(id); });
 EM_JS(void, page_bring_to_front, (int id), { piyoranPage.bringToFront(id); });
@@ -62,6 +55,10 @@ EM_JS(void, page_end, (), { piyoranPage.end(); });
 // What the page was opened with after "#": the probe's test modes.
 EM_JS(int, page_hash_has, (const char* word),
       { return location.hash.slice(1).split(',').includes(UTF8ToString(word)) ? 1 : 0; });
+
+// Never returns: the program lives on in its event handlers, with main()'s
+// objects kept where they are.
+EM_ASYNC_JS(void, page_run_forever, (), { await new Promise(() => {}); });
 
 EM_ASYNC_JS(int, page_confirmation, (const char* text, int withCancel),
             { return await piyoranPage.confirmation(UTF8ToString(text), !!withCancel); });

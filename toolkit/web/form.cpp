@@ -1,0 +1,160 @@
+#include "toolkit/form.h"
+
+#include "toolkit/dispatch.h"
+#include "toolkit/web/native.h"
+#include "toolkit/web/page.h"
+
+#include <map>
+
+namespace toolkit {
+
+namespace {
+// The window of the program that was last active; boxes are not windows of
+// the program in this sense.
+Form* lastActive = nullptr;
+
+// Windows released while an event was handled, destroyed before the next.
+std::vector<Form*> releasedWindows;
+
+std::map<const Form*, std::vector<Control*>>& tabOrders()
+{
+    static std::map<const Form*, std::vector<Control*>> orders;
+    return orders;
+}
+} // namespace
+
+Form* activeWindow()
+{
+    return lastActive;
+}
+
+const std::vector<Control*>& tabOrderOf(const Form& window)
+{
+    return tabOrders()[&window];
+}
+
+Form::Form(std::string name, Kind kind)
+    : Control(nullptr, std::move(name), pageWindow(kind == Kind::Splash ? "splash" : "main")), kind_(kind)
+{
+}
+
+Form::~Form()
+{
+    if (lastActive == this)
+        lastActive = nullptr;
+    tabOrders().erase(this);
+    page_destroy(idOf(*this));
+}
+
+void Form::showText()
+{
+    page_set_text(idOf(*this), text().c_str());
+}
+
+void Form::setClientSize(int width, int height)
+{
+    page_set_client_size(idOf(*this), width, height);
+    setBounds(left(), top(), width, height);
+}
+
+void Form::setIcon(const std::string&)
+{
+    // The page's icons are the site's (icons/, the manifest).
+}
+
+void Form::showCentred()
+{
+    // The page centres every window on its stage.
+    show();
+    if (kind_ == Kind::Splash && !lastActive)
+        lastActive = this;
+}
+
+void Form::paintNow()
+{
+    // The page draws once the program gives it back control.
+}
+
+void Form::close()
+{
+    if (closed_)
+        return;
+    page_close_form(idOf(*this));
+    closedByWindow();
+    // A tab cannot close itself: the page says the program has ended.
+    if (kind_ == Kind::Main)
+        page_end();
+}
+
+void Form::closedByWindow()
+{
+    closed_ = true;
+    if (lastActive == this)
+        lastActive = nullptr;
+}
+
+void Form::release()
+{
+    if (released_)
+        return;
+    released_ = true;
+    if (lastActive == this)
+        lastActive = nullptr;
+    hide();
+    // The event in hand may still be this window's operation: the window
+    // goes before the next event.
+    releasedWindows.push_back(this);
+}
+
+void destroyReleasedWindows()
+{
+    std::vector<Form*> going;
+    going.swap(releasedWindows);
+    for (Form* window : going)
+        delete window;
+}
+
+void Form::activate()
+{
+    // A page has no window manager: the window shown last is the active one
+    // at once.
+    if (!released_)
+        activated();
+}
+
+void Form::activated()
+{
+    if (lastActive == this)
+        return;
+    Form* previous = lastActive;
+    lastActive = this;
+    if (previous && previous->onDeactivate)
+        dispatch(previous->onDeactivate);
+    if (onActivate)
+        dispatch(onActivate);
+}
+
+bool Form::savePicture(const std::string&)
+{
+    // The page's windows are drawn by the browser; pictures of them are the
+    // browser's screenshots.
+    return false;
+}
+
+void Form::setTabOrder(const std::vector<Control*>& order)
+{
+    tabOrders()[this] = order;
+}
+
+void Form::focus(Control& control)
+{
+    page_focus(idOf(control));
+}
+
+void Form::addShortcut(const std::string& key, std::function<void()> operation)
+{
+    // The page sends the function keys to the program (events.cpp).
+    shortcuts_[key] = operation;
+}
+
+} // namespace toolkit
