@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Checks the page runtime in headless Chromium with the stand-in program:
+# Checks the page runtime in headless Chromium with the stand-in program
+# (piyoran-probe, put in the place of the program in a copy of the site):
 # it starts, its timer ticks reach the program, a category's book list is
 # the site's list, a tap selects and opens a book, the boxes' answers come
 # back to the program as 6, 7 and 2 with their line breaks kept, and a
 # broken picture is refused and leaves the picture as it was.
-#   tests/web/check-page.sh SITE     (build-web/site after ./build.sh web)
+#   tests/web/check-page.sh SITE [BUILD]   (build-web/site and build-web
+#                                           after ./build.sh web)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 site=$1
+build=${2:-$(dirname "$site")}
 
 room=$(mktemp -d)
 trap 'rm -rf "$room"' EXIT
 cp -r "$site" "$room/site"
+cp "$build/piyoran-probe.js" "$room/site/piyoran.js"
+cp "$build/piyoran-probe.wasm" "$room/site/"
 # A picture cut off half way, for the probe's "#pictures" mode.
 head -c 20000 "$site/image/Sea1.jpg" > "$room/site/probe-broken.jpg"
 

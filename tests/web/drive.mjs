@@ -4,6 +4,7 @@
 // Steps:
 //   wait:EXPR       until the page's expression (or its promise) is true, 20 s
 //                   at most; one that throws (the page not there yet) is not
+//   waitlong:EXPR   the same, 5 minutes at most (a whole suite in the page)
 //   print:EXPR      prints the expression's value, one line
 //   key:NAME        presses and releases a key (Enter, Escape, F1, y ...)
 //   click:SELECTOR  presses and releases the mouse at the element's middle
@@ -27,6 +28,8 @@ const browser = spawn('chromium', ['--headless=new', '--no-sandbox', '--disable-
   '--hide-scrollbars', '--remote-debugging-pipe', `--user-data-dir=${profile}`, 'about:blank'],
   { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
 
+// DRIVE_CONSOLE=1: the page's console and uncaught exceptions on stderr.
+const showConsole = process.env.DRIVE_CONSOLE === '1';
 let nextId = 1;
 const pending = new Map();
 let buffered = Buffer.alloc(0);
@@ -34,6 +37,10 @@ browser.stdio[4].on('data', chunk => {
   buffered = Buffer.concat([buffered, chunk]);
   for (let end; (end = buffered.indexOf(0)) >= 0; buffered = buffered.subarray(end + 1)) {
     const message = JSON.parse(buffered.subarray(0, end).toString('utf8'));
+    if (showConsole && message.method === 'Runtime.consoleAPICalled')
+      console.error(`console.${message.params.type}: ${message.params.args.map(a => a.value ?? a.description).join(' ')}`);
+    if (showConsole && message.method === 'Runtime.exceptionThrown')
+      console.error(`exception: ${message.params.exceptionDetails.exception?.description || message.params.exceptionDetails.text}`);
     const waiter = message.id && pending.get(message.id);
     if (waiter) {
       pending.delete(message.id);
@@ -59,6 +66,8 @@ async function main() {
     { width: +width, height: +height, deviceScaleFactor: +(scale || 1), mobile: false });
   await page('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
   await page('Page.enable');
+  if (showConsole)
+    await page('Runtime.enable');
   await page('Page.navigate', { url });
 
   const evaluate = async expression => {
@@ -83,8 +92,8 @@ async function main() {
     const colon = step.indexOf(':');
     const verb = step.slice(0, colon);
     const arg = step.slice(colon + 1);
-    if (verb === 'wait') {
-      const until = Date.now() + 20000;
+    if (verb === 'wait' || verb === 'waitlong') {
+      const until = Date.now() + (verb === 'wait' ? 20000 : 300000);
       // An expression that throws (the page not there yet) is not true yet.
       while (!(await evaluate(`(async () => { try { return !!(await (${arg})); } catch (e) { return false; } })()`))) {
         if (Date.now() > until)
@@ -118,7 +127,7 @@ async function main() {
   }
 }
 
-const guard = setTimeout(() => { console.error('drive: hung'); finish(1); }, 120000);
+const guard = setTimeout(() => { console.error('drive: hung'); finish(1); }, 360000);
 function finish(status) {
   clearTimeout(guard);
   browser.kill();
