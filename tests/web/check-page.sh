@@ -20,16 +20,7 @@ cp "$build/piyoran-probe.wasm" "$room/site/"
 # A picture cut off half way, for the probe's "#pictures" mode.
 head -c 20000 "$site/image/Sea1.jpg" > "$room/site/probe-broken.jpg"
 
-failures=0
-# expect WHAT WANTED GOT
-expect() {
-    if [ "$2" == "$3" ]; then
-        echo "PASS $1"
-    else
-        echo "FAIL $1: wanted [$2], got [$3]"
-        failures=$((failures + 1))
-    fi
-}
+. "$here/expect.sh"
 page() {
     "$here/run-page.sh" "$room/site" "$@" 2>&1
 }

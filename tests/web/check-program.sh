@@ -19,16 +19,7 @@ cp "$desktop/tests/app/003/three_questions.txt" "$room/site/001/"
 row=$(/usr/bin/python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["folders"]["001"].index("three_questions.txt") + 1)' \
     "$room/site/books.json")
 
-failures=0
-# expect WHAT WANTED GOT
-expect() {
-    if [ "$2" == "$3" ]; then
-        echo "PASS $1"
-    else
-        echo "FAIL $1: wanted [$2], got [$3]"
-        failures=$((failures + 1))
-    fi
-}
+. "$here/expect.sh"
 
 text() { echo "document.querySelector('[data-name=\"$1\"]').textContent"; }
 box='document.querySelector(".pr-box-text")?.textContent'

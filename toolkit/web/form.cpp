@@ -9,10 +9,6 @@
 namespace toolkit {
 
 namespace {
-// The window of the program that was last active; boxes are not windows of
-// the program in this sense.
-Form* lastActive = nullptr;
-
 // Windows released while an event was handled, destroyed before the next.
 std::vector<Form*> releasedWindows;
 
@@ -22,11 +18,6 @@ std::map<const Form*, std::vector<Control*>>& tabOrders()
     return orders;
 }
 } // namespace
-
-Form* activeWindow()
-{
-    return lastActive;
-}
 
 const std::vector<Control*>& tabOrderOf(const Form& window)
 {
@@ -40,8 +31,7 @@ Form::Form(std::string name, Kind kind)
 
 Form::~Form()
 {
-    if (lastActive == this)
-        lastActive = nullptr;
+    stopBeingActive();
     tabOrders().erase(this);
     page_destroy(idOf(*this));
 }
@@ -62,12 +52,9 @@ void Form::setIcon(const std::string&)
     // The page's icons are the site's (icons/, the manifest).
 }
 
-void Form::showCentred()
+void Form::placeCentred()
 {
     // The page centres every window on its stage.
-    show();
-    if (kind_ == Kind::Splash && !lastActive)
-        lastActive = this;
 }
 
 void Form::paintNow()
@@ -86,23 +73,9 @@ void Form::close()
         page_end();
 }
 
-void Form::closedByWindow()
+void Form::destroyAfterEvent()
 {
-    closed_ = true;
-    if (lastActive == this)
-        lastActive = nullptr;
-}
-
-void Form::release()
-{
-    if (released_)
-        return;
-    released_ = true;
-    if (lastActive == this)
-        lastActive = nullptr;
-    hide();
-    // The event in hand may still be this window's operation: the window
-    // goes before the next event.
+    // The window goes before the next event.
     releasedWindows.push_back(this);
 }
 
@@ -120,18 +93,6 @@ void Form::activate()
     // at once.
     if (!released_)
         activated();
-}
-
-void Form::activated()
-{
-    if (lastActive == this)
-        return;
-    Form* previous = lastActive;
-    lastActive = this;
-    if (previous && previous->onDeactivate)
-        dispatch(previous->onDeactivate);
-    if (onActivate)
-        dispatch(onActivate);
 }
 
 bool Form::savePicture(const std::string&)

@@ -45,10 +45,6 @@ Control* controlById(int id);
 int registerTimer(Timer* timer);
 void forgetTimer(int id);
 
-// The window of the program that was last active; boxes are not windows of
-// the program in this sense. Keys without a focused control go to it.
-Form* activeWindow();
-
 // Destroys the windows released since the last call (Form::release).
 void destroyReleasedWindows();
 
