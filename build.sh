@@ -75,6 +75,7 @@ run_web_suite() {
         tests/web/check-program.sh build-web/site build || failed=1
         tests/web/check-scenarios.sh build-web build || failed=1
         tests/web/check-same-text.sh build-web build || failed=1
+        tests/web/check-pictures.sh build-web build || failed=1
         exit "$failed"
     ) 2>&1 | tee build-web/web-tests.log
 }

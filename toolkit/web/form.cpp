@@ -95,11 +95,12 @@ void Form::activate()
         activated();
 }
 
-bool Form::savePicture(const std::string&)
+bool Form::savePicture(const std::string& path)
 {
-    // The page's windows are drawn by the browser; pictures of them are the
-    // browser's screenshots.
-    return false;
+    // The page's windows are drawn by the browser: a picture of them is a
+    // screenshot, which only what drives the browser can take (a test's
+    // driver); the page waits for it.
+    return page_save_picture(path.c_str()) != 0;
 }
 
 void Form::setTabOrder(const std::vector<Control*>& order)

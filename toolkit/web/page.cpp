@@ -90,6 +90,9 @@ EM_ASYNC_JS(unsigned char*, page_read_file, (const char* path, int* size), {
     return at;
 });
 
+// 1 when what drives the page saved a picture of it, else 0.
+EM_ASYNC_JS(int, page_save_picture, (const char* path), { return await piyoranPage.savePicture(UTF8ToString(path)); });
+
 // (width << 16) | height of the picture shown, 0 unreadable, -1 too large.
 EM_ASYNC_JS(int, page_show_picture, (int id, const unsigned char* bytes, int size, int anyFormat), {
     return await piyoranPage.showPicture(id, HEAPU8.slice(bytes, bytes + size), !!anyFormat);

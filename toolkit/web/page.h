@@ -78,6 +78,8 @@ char* page_list_folder(const char* folder) EM_IMPORT(__asyncjs__page_list_folder
 // A file of the site in memory from malloc (free it), its length in *size,
 // or null when the site has no such file.
 unsigned char* page_read_file(const char* path, int* size) EM_IMPORT(__asyncjs__page_read_file);
+// 1 when what drives the page saved a picture of it, else 0.
+int page_save_picture(const char* path) EM_IMPORT(__asyncjs__page_save_picture);
 // (width << 16) | height of the picture shown, 0 unreadable, -1 too large.
 int page_show_picture(int id, const unsigned char* bytes, int size, int anyFormat) EM_IMPORT(__asyncjs__page_show_picture);
 

@@ -753,6 +753,26 @@
     title = String(text);
   }
 
+  // ---- pictures of a window
+
+  // A page cannot take a picture of itself; what drives it can (a test's
+  // browser driver), and says so with takePicturesWith. Without one, no
+  // picture is saved.
+  let pictureTaker = null;
+  function takePicturesWith(taker) {
+    pictureTaker = taker;
+  }
+
+  // 1 when the picture of the windows as they are now was saved, else 0.
+  async function savePicture(path) {
+    if (!pictureTaker)
+      return 0;
+    // The picture shows the window drawn, in its own faces.
+    await document.fonts.ready;
+    await new Promise(resolve => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    return (await pictureTaker(String(path))) ? 1 : 0;
+  }
+
   // ---- the end
 
   // The program has ended: a tab cannot close itself, so the page says so.
@@ -802,6 +822,7 @@
     setClientSize, showForm, closeForm,
     setTimer, stopTimer,
     setTitle, information, confirmation, error,
+    savePicture, takePicturesWith,
     end,
   });
 })();

@@ -40,6 +40,16 @@ var Module = {
   },
 };
 
+// A scenario's "snapshot FILE" waits here until the browser's driver has
+// taken the picture (tests/web/check-pictures.sh): window.pictureWanted names
+// the file, window.pictureTaken() lets the scenario go on.
+piyoranPage.takePicturesWith(path => new Promise(resolve => {
+  window.pictureWanted = path;
+  window.pictureTaken = () => {
+    window.pictureWanted = undefined;
+    resolve(true);
+  };
+}));
 piyoranPage.start();
 const program = document.createElement('script');
 program.src = 'piyoran-script.js';
