@@ -6,8 +6,14 @@
 #   ./build.sh test   install the test tools too, build everything, run every
 #                     test; then build again with AddressSanitizer and
 #                     UndefinedBehaviorSanitizer (build-asan/) and run every
-#                     test there too. Both suites run even when the first
-#                     fails; the exit status is 0 only when both passed.
+#                     test there too; then install the web tools, build the
+#                     browser edition (build-web/) and run its tests in
+#                     headless Chromium. Every suite runs even when one
+#                     before it failed; the exit status is 0 only when all
+#                     three passed.
+#   ./build.sh web    install the web tools, build the browser edition with
+#                     Emscripten (build-web/), lay out its site in
+#                     build-web/site/ and serve it on http://127.0.0.1:8000/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -28,6 +34,14 @@ test_packages=(
     strace
 )
 
+# What the browser edition needs: Emscripten, the fonts the site ships (cut
+# down by fontTools), Pillow for the icons, Chromium for its tests, and Node
+# (emcc runs on it; it drives the tests).
+web_packages=(
+    cmake make emscripten nodejs python3 python3-fonttools python3-brotli python3-pil
+    fonts-ipafont-gothic fonts-liberation chromium
+)
+
 # configure FOLDER [CMAKE OPTION...]
 configure() {
     local folder=$1
@@ -39,6 +53,39 @@ configure() {
 # kept in FOLDER/ctest.log for the summary at the end.
 run_suite() {
     (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" 2>&1 | tee ctest.log)
+}
+
+# build_web: the browser edition and its site, in build-web/.
+build_web() {
+    # Debian's emcc loads its JavaScript modules (acorn ...) from Debian's
+    # Node folder, which another Node on the PATH does not search.
+    export NODE_PATH=/usr/share/nodejs
+    emcmake cmake -S . -B build-web -DPIYORAN_BACKEND=web -DCMAKE_BUILD_TYPE=Release
+    cmake --build build-web -j"$(nproc)"
+    tools/web/make-site.sh build-web build-web/site
+}
+
+# The web tests, after the desktop build (its test books and book checker);
+# their output is kept in build-web/web-tests.log for the summary.
+run_web_suite() {
+    (
+        failed=0
+        tests/web/check-lists.py build-web/site || failed=1
+        tests/web/check-page.sh build-web/site build-web || failed=1
+        tests/web/check-program.sh build-web/site build || failed=1
+        tests/web/check-scenarios.sh build-web build || failed=1
+        tests/web/check-same-text.sh build-web build || failed=1
+        tests/web/check-pictures.sh build-web build || failed=1
+        exit "$failed"
+    ) 2>&1 | tee build-web/web-tests.log
+}
+
+# The web suite's summary: its checks counted, the failed and skipped named.
+web_summary() {
+    local log=build-web/web-tests.log
+    [ -f "$log" ] || { echo "not run: the browser edition did not build"; return; }
+    echo "$(grep -c '^PASS ' "$log") checks passed, $(grep -c '^FAIL ' "$log") failed, $(grep -c '^SKIP ' "$log") skipped"
+    grep -E '^(FAIL|SKIP) ' "$log" || true
 }
 
 # CTest's summary of a suite: from its "% tests passed" line to the end.
@@ -71,17 +118,41 @@ test)
         LSAN_OPTIONS="suppressions=$PWD/tests/hardening/lsan.supp:print_suppressions=0" \
         run_suite build-asan || checked=$?
 
+    # The browser edition, its page and the scenarios in headless Chromium.
+    web=0
+    tools/install-missing.sh "${web_packages[@]}"
+    rm -f build-web/web-tests.log
+    if build_web; then
+        run_web_suite || web=$?
+    else
+        web=1
+    fi
+
     echo
     echo "== The tests, built plainly (build/):"
     summary build
     echo "== The tests, built with the sanitizers (build-asan/):"
     summary build-asan
-    if [ "$plain" -ne 0 ] || [ "$checked" -ne 0 ]; then
+    echo "== The tests of the browser edition (build-web/), in headless Chromium:"
+    web_summary
+    if [ "$plain" -ne 0 ] || [ "$checked" -ne 0 ] || [ "$web" -ne 0 ]; then
         exit 1
     fi
     ;;
+web)
+    tools/install-missing.sh "${web_packages[@]}"
+    # The book checker looks at the site's books, where the desktop build
+    # can make it (it needs the program's packages).
+    if dpkg-query -W -f='${Status}' qt6-base-dev 2>/dev/null | grep -q 'install ok installed'; then
+        configure build -DBUILD_TESTING=OFF
+        cmake --build build -j"$(nproc)" --target piyoran-check
+    fi
+    build_web
+    echo "Serving the site on http://127.0.0.1:8000/ (Ctrl+C stops)"
+    exec /usr/bin/python3 -m http.server 8000 --bind 127.0.0.1 --directory build-web/site
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|web" >&2
     exit 2
     ;;
 esac

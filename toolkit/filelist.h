@@ -40,10 +40,13 @@ public:
     void setFileName(const std::string& text);
 
 private:
+    static std::string currentFolder();
     void changeDirectory(const std::string& directory);
     void fill();
+    // Shows items_ in the window system's list, nothing selected.
+    void showItems();
 
-    std::string directory_;
+    std::string directory_ = currentFolder();
     std::string mask_ = "*.*";
     std::vector<std::string> items_;
     int itemIndex_ = -1;
@@ -68,6 +71,10 @@ public:
     bool chosenByKeys() const { return chosenByKeys_; }
 
 private:
+    // Show the entries and the chosen one in the window system's selector.
+    void showEntries();
+    void showChoice();
+
     std::vector<std::pair<std::string, std::string>> entries_;
     FileListBox* list_ = nullptr;
     int itemIndex_ = -1;

@@ -67,6 +67,11 @@ private:
     void adopt(Control& control) { controls_.push_back(&control); }
     void activated();
     void closedByWindow();
+    // The window system's part of showCentred() and release().
+    void placeCentred();
+    void destroyAfterEvent();
+    // Closed, released or destroyed, it is no longer the active window.
+    void stopBeingActive();
 
     std::vector<Control*> controls_;
     std::map<std::string, std::function<void()>> shortcuts_;
@@ -74,5 +79,9 @@ private:
     bool closed_ = false;
     bool released_ = false;
 };
+
+// The window of the program that was last active, or nullptr; boxes are not
+// windows of the program in this sense.
+Form* activeWindow();
 
 } // namespace toolkit

@@ -3,6 +3,7 @@
 #include "toolkit/dispatch.h"
 #include "toolkit/form.h"
 #include "toolkit/qt/bridge.h"
+#include "toolkit/textlines.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -27,27 +28,6 @@ template <typename W>
 W* as(QWidget* widget)
 {
     return static_cast<W*>(widget);
-}
-
-// The text lines of a box: CR LF, CR and LF each end a line.
-std::vector<std::string> textLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    if (text.empty())
-        return lines;
-    std::size_t start = 0;
-    for (;;) {
-        // A plain scan: find_first_of with a set calls memchr for every byte.
-        std::size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        if (end == text.size()) {
-            lines.emplace_back(text, start);
-            return lines;
-        }
-        lines.emplace_back(text, start, end - start);
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-    }
 }
 
 } // namespace
@@ -122,20 +102,6 @@ void SpeedButton::setDown(bool down)
 {
     down_ = down;
     as<QToolButton>(widgetOf(*this))->setChecked(down);
-}
-
-void SpeedButton::learnerClick()
-{
-    if (group_ != 0) {
-        const bool wasDown = down_;
-        if (parent())
-            for (Control* other : form().controls())
-                if (auto* sibling = dynamic_cast<SpeedButton*>(other);
-                    sibling && sibling != this && sibling->group_ == group_)
-                    sibling->setDown(false);
-        setDown(!wasDown);
-    }
-    Control::learnerClick();
 }
 
 void SpeedButton::showText()
@@ -221,14 +187,6 @@ void Edit::setBorder(bool border)
     as<QLineEdit>(widgetOf(*this))->setFrame(border);
 }
 
-void Edit::typeKey(char key)
-{
-    if (onKeyPress)
-        dispatch([&] { onKeyPress(key); });
-    if (key >= 0x20 && key < 0x7F)
-        setText(text() + key);
-}
-
 void Edit::showText()
 {
     auto* edit = as<QLineEdit>(widgetOf(*this));
@@ -256,34 +214,6 @@ Memo::Memo(Control& parent, std::string name)
     memo->document()->setUndoRedoEnabled(false);
     memo->viewport()->setCursor(Qt::ArrowCursor);
     new EventBridge(*this, memo->viewport(), true);
-}
-
-int Memo::lineCount() const
-{
-    return static_cast<int>(textLines(text()).size());
-}
-
-std::string Memo::line(int index) const
-{
-    const auto lines = textLines(text());
-    if (index < 0 || index >= static_cast<int>(lines.size()))
-        return {};
-    return lines[static_cast<std::size_t>(index)];
-}
-
-void Memo::setLine(int index, const std::string& line)
-{
-    auto lines = textLines(text());
-    if (index < 0 || index >= static_cast<int>(lines.size()))
-        return;
-    lines[static_cast<std::size_t>(index)] = line;
-    std::string joined;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            joined += "\r\n";
-        joined += lines[i];
-    }
-    setText(joined);
 }
 
 void Memo::setCentred(bool centred)

@@ -14,12 +14,6 @@
 
 namespace toolkit {
 
-namespace {
-// The window of the program that was last active; modal boxes are not
-// windows of the program in this sense.
-Form* lastActive = nullptr;
-} // namespace
-
 class FormWatcher : public Watcher {
 public:
     explicit FormWatcher(Form& form) : Watcher(widgetOf(form)), form_(form)
@@ -68,8 +62,7 @@ Form::Form(std::string name, Kind kind) : Control(nullptr, std::move(name), nati
 
 Form::~Form()
 {
-    if (lastActive == this)
-        lastActive = nullptr;
+    stopBeingActive();
     delete widgetOf(*this);
 }
 
@@ -89,15 +82,10 @@ void Form::setIcon(const std::string& resource)
     widgetOf(*this)->setWindowIcon(QIcon(qs(resource)));
 }
 
-void Form::showCentred()
+void Form::placeCentred()
 {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         widgetOf(*this)->move(centredInside(screen->availableGeometry(), widgetOf(*this)->size()));
-    show();
-    // Window managers rarely give a splash the focus; it stands for the
-    // program's active window all the same until another window takes over.
-    if (kind_ == Kind::Splash && !lastActive)
-        lastActive = this;
 }
 
 void Form::paintNow()
@@ -111,39 +99,14 @@ void Form::close()
     widgetOf(*this)->close();
 }
 
-void Form::closedByWindow()
+void Form::destroyAfterEvent()
 {
-    closed_ = true;
-    if (lastActive == this)
-        lastActive = nullptr;
-}
-
-void Form::release()
-{
-    if (released_)
-        return;
-    released_ = true;
-    if (lastActive == this)
-        lastActive = nullptr;
-    hide();
     QMetaObject::invokeMethod(qApp, [this] { delete this; }, Qt::QueuedConnection);
 }
 
 void Form::activate()
 {
     widgetOf(*this)->activateWindow();
-}
-
-void Form::activated()
-{
-    if (lastActive == this)
-        return;
-    Form* previous = lastActive;
-    lastActive = this;
-    if (previous && previous->onDeactivate)
-        dispatch(previous->onDeactivate);
-    if (onActivate)
-        dispatch(onActivate);
 }
 
 bool Form::savePicture(const std::string& path)
@@ -170,25 +133,6 @@ void Form::addShortcut(const std::string& key, std::function<void()> operation)
     // A held key runs the operation once, not again with every repeat.
     shortcut->setAutoRepeat(false);
     QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, key] { pressShortcut(key); });
-}
-
-bool Form::pressShortcut(const std::string& key)
-{
-    const auto found = shortcuts_.find(key);
-    if (found == shortcuts_.end())
-        return false;
-    dispatch(found->second);
-    return true;
-}
-
-Control* Form::findControl(const std::string& name) const
-{
-    if (name == this->name())
-        return const_cast<Form*>(this);
-    for (Control* control : controls_)
-        if (control->name() == name)
-            return control;
-    return nullptr;
 }
 
 } // namespace toolkit
