@@ -60,9 +60,10 @@ build_web() {
     # Debian's emcc loads its JavaScript modules (acorn ...) from Debian's
     # Node folder, which another Node on the PATH does not search.
     export NODE_PATH=/usr/share/nodejs
-    emcmake cmake -S . -B build-web -DPIYORAN_BACKEND=web -DCMAKE_BUILD_TYPE=Release
-    cmake --build build-web -j"$(nproc)"
-    tools/web/make-site.sh build-web build-web/site
+    # Chained: run as an if's condition, a failing step would not stop it.
+    emcmake cmake -S . -B build-web -DPIYORAN_BACKEND=web -DCMAKE_BUILD_TYPE=Release &&
+        cmake --build build-web -j"$(nproc)" &&
+        tools/web/make-site.sh build-web build-web/site
 }
 
 # The web tests, after the desktop build (its test books and book checker);
