@@ -9,6 +9,17 @@
 
 namespace toolkit {
 
+std::size_t shownLength(std::string_view line)
+{
+    constexpr std::size_t kShownBytes = 4096;
+    if (line.size() <= kShownBytes)
+        return line.size();
+    std::size_t cut = kShownBytes;
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+        --cut;
+    return cut;
+}
+
 std::vector<std::string> textLines(const std::string& text)
 {
     std::vector<std::string> lines;

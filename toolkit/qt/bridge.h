@@ -4,6 +4,7 @@
 
 #include "toolkit/color.h"
 #include "toolkit/qt/widget.h"
+#include "toolkit/textlines.h"
 
 #include <QColor>
 #include <QObject>
@@ -24,20 +25,11 @@ inline QString qs(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A line of text as a box shows it. No box shows more than a few dozen
-// characters of one line, and Qt takes minutes to lay out a line of millions
-// (a wrapped one without a break, hours), so a widget is handed no more than
-// the first 4096 bytes of a line, cut between two UTF-8 characters. What the
-// control holds is not cut.
+// A line of text as a box shows it (a wrapped line of millions without a
+// break would take Qt hours to lay out).
 inline QString shownLine(const std::string& text)
 {
-    constexpr std::size_t kShownBytes = 4096;
-    if (text.size() <= kShownBytes)
-        return qs(text);
-    std::size_t cut = kShownBytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(cut));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(shownLength(text)));
 }
 
 inline std::string utf8(const QString& text)

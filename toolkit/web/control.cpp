@@ -1,6 +1,7 @@
 #include "toolkit/control.h"
 
 #include "toolkit/form.h"
+#include "toolkit/textlines.h"
 #include "toolkit/web/native.h"
 #include "toolkit/web/page.h"
 
@@ -10,14 +11,11 @@ namespace toolkit {
 
 namespace {
 
-// A line of text as an element shows it: no box shows more than a few dozen
-// characters of a line, and a line of millions would hold the page up, so
-// the page is handed the first 4096 bytes of each line, cut between two
-// UTF-8 characters. What the control holds is not cut.
+// Text as an element shows it: each of its lines cut as any box's line is
+// (a line of millions would hold the page up), the breaks kept.
 std::string shownLines(const std::string& text)
 {
-    constexpr std::size_t kShownBytes = 4096;
-    if (text.size() <= kShownBytes)
+    if (shownLength(text) == text.size())
         return text;
     std::string shown;
     std::size_t start = 0;
@@ -25,10 +23,7 @@ std::string shownLines(const std::string& text)
         std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos)
             end = text.size();
-        std::size_t cut = std::min(end, start + kShownBytes);
-        while (cut > start && cut < end && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-            --cut;
-        shown.append(text, start, cut - start);
+        shown.append(text, start, shownLength(std::string_view(text).substr(start, end - start)));
         if (end < text.size())
             shown += text[end];
         start = end + 1;
