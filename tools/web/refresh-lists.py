@@ -6,8 +6,8 @@ renamed in its category folders (001 ... 009):
 
   1. writes SITE/books.json, the books of every category folder as the
      program's book list shows them (a browser cannot look into a folder),
-     and SITE/disk.json, the files the program finds in its folder: every
-     file of the category folders, image/ and resources/;
+     and SITE/disk.json with SITE/disk.bin, the files the program finds in
+     its folder: every file of the category folders, image/ and resources/;
   2. checks every book with the book checker, piyoran-check, when it can be
      found (on the PATH, in $PIYORAN_CHECK, or built in build/ next to this
      script's project);
@@ -32,6 +32,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import sitetext  # noqa: E402
+from disk import write_disk  # noqa: E402
 
 # The files the program's book list shows: the same mask as the program's.
 BOOK_MASK = '*.ppm;*.qt1;*.qt2;*.qt3;*.qt4;*.qt5;*.qt6;*.qt7;*.qt8;*.qt9;*.txt'
@@ -103,9 +104,10 @@ def write_lists(site):
     return folders
 
 
-def write_disk(site):
+def write_program_disk(site):
     """The files the page puts into the program's file system before it
-    starts (web/page/disk.js): the program lists the folders itself."""
+    starts: every file of the category folders, image/ and resources/ (the
+    program lists the folders itself)."""
     folders, files = [], []
     for top in [f.name for f in sitetext.category_folders(site)] + ['image', 'resources']:
         if not (site / top).is_dir():
@@ -115,8 +117,7 @@ def write_disk(site):
             folders.append(Path(root).relative_to(site).as_posix())
             files += [(Path(root) / n).relative_to(site).as_posix() for n in sorted(names)
                       if not n.startswith('.')]
-    disk = {'folders': folders, 'files': files}
-    (site / 'disk.json').write_text(json.dumps(disk, ensure_ascii=False, indent=1) + '\n', encoding='utf-8')
+    write_disk(site / 'disk.json', site, folders, files)
 
 
 def find_checker():
@@ -220,7 +221,7 @@ def main():
         print(f'refresh-lists: {site}: no such folder', file=sys.stderr)
         return 2
     folders = write_lists(site)
-    write_disk(site)
+    write_program_disk(site)
     checked = check_books(site, folders)
     refresh_fonts(site)
     write_worker_list(site)

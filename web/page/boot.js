@@ -1,7 +1,13 @@
-// Starts piyoran in the page: the page runtime first, then the fonts, then
-// the program (piyoran.js and piyoran.wasm), whose events are connected to
-// the runtime once it is ready.
+// Starts piyoran in the page: the page runtime first, then the program
+// (piyoran.js and piyoran.wasm) and the fonts side by side; the program's
+// main() runs once both are there, and its events are connected to the
+// runtime.
 'use strict';
+
+// The page's faces, loaded (or given up on) before the program starts.
+const piyoranFaces = Promise.all(['"piyoran IPAPGothic"', '"piyoran IPAGothic"', '"piyoran Liberation Serif"',
+  'bold "piyoran Liberation Serif"', 'italic "piyoran Liberation Serif"', 'italic bold "piyoran Liberation Serif"']
+  .map(face => document.fonts.load(`16px ${face}`, 'あA').catch(() => [])));
 
 // Emscripten's program reads its settings from this global.
 var Module = {
@@ -11,6 +17,12 @@ var Module = {
     piyoranPage.connect((id, kind, x, y) => Module._piyoranEvent(id, kind, x, y));
     document.getElementById('pr-loading').hidden = true;
   },
+  // Labels are measured as the program builds its windows, so the faces
+  // must be there before main() runs.
+  preRun: [() => {
+    addRunDependency('piyoran-fonts');
+    piyoranFaces.then(() => removeRunDependency('piyoran-fonts'));
+  }],
   onAbort(what) {
     const note = document.getElementById('pr-loading');
     note.hidden = false;
@@ -26,15 +38,7 @@ var Module = {
   if ('serviceWorker' in navigator && location.protocol !== 'file:')
     navigator.serviceWorker.register('sw.js').catch(() => {});
 
-  // Labels are measured as the program builds its windows, so the faces
-  // must be there before it starts.
-  const faces = ['"piyoran IPAPGothic"', '"piyoran IPAGothic"', '"piyoran Liberation Serif"',
-    'bold "piyoran Liberation Serif"', 'italic "piyoran Liberation Serif"',
-    'italic bold "piyoran Liberation Serif"'];
-  const loaded = faces.map(face => document.fonts.load(`16px ${face}`, 'あA').catch(() => []));
-  Promise.all(loaded).then(() => {
-    const program = document.createElement('script');
-    program.src = 'piyoran.js';
-    document.body.appendChild(program);
-  });
+  const program = document.createElement('script');
+  program.src = 'piyoran.js';
+  document.body.appendChild(program);
 })();

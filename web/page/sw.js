@@ -31,8 +31,10 @@ self.addEventListener('fetch', event => {
   if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin)
     return;
   event.respondWith((async () => {
-    const cache = await caches.open(CACHE);
-    const kept = await cache.match(request, { ignoreSearch: true });
+    // Matched by the whole address where it has no query: a match that
+    // ignores the query looks at every file kept, for every file asked for.
+    const url = new URL(request.url);
+    const kept = await caches.match(request, { cacheName: CACHE, ignoreSearch: url.search !== '' });
     return kept || fetch(request);
   })());
 });

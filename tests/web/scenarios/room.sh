@@ -21,15 +21,17 @@ cp -r "$web/site/resources" "$room/app/"
 
 # Every file and folder of the test books, hidden ones included: the program
 # lists the folders itself, by the desktop's rules.
-/usr/bin/python3 - "$room" <<'PY'
-import json, os, sys
+/usr/bin/python3 - "$room" "$project/tools/web" <<'PY'
+import os, sys
 room = sys.argv[1]
+sys.path.insert(0, sys.argv[2])
+from disk import write_disk
+app = os.path.join(room, 'app')
 folders, files = [], []
-for root, dirs, names in os.walk(os.path.join(room, 'app')):
-    relative = os.path.relpath(root, os.path.join(room, 'app'))
+for root, dirs, names in os.walk(app):
+    relative = os.path.relpath(root, app)
     if relative != '.':
         folders.append(relative)
     files += [os.path.normpath(os.path.join(relative, n)) for n in names]
-json.dump({'from': 'app/', 'folders': sorted(folders), 'files': sorted(files)},
-          open(os.path.join(room, 'disk.json'), 'w'), ensure_ascii=False)
+write_disk(os.path.join(room, 'disk.json'), app, sorted(folders), sorted(files))
 PY
