@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Holds the browser's windows to the desktop's: the start window (the main
-# window after start-up, no book) and a question (a book opened with a fixed
-# seed, so the same question and choices) are played by the scenario runner
+# window after start-up, no book), a question (a book opened with a fixed
+# seed, so the same question and choices) and the window after some picks
+# are played by the scenario runner
 # of each build and photographed, the desktop's by its "snapshot" command,
 # the browser's by headless Chromium at the window's own size, and
 # compare-pictures.py compares each pair.
@@ -28,9 +29,23 @@ click SpeedButton3
 choose one_step_ten.txt
 snapshot $room/question.png
 SCN
+cat > "$room/scenarios/answered.scn" <<SCN
+# Some questions answered: the log of answers holds more lines than it
+# shows, the markers and counters have moved, the last pick was wrong.
+seed 7
+click SpeedButton3
+choose one_step_ten.txt
+pick right
+pick right
+pick right
+pick right
+pick right
+pick wrong
+snapshot $room/answered.png
+SCN
 
 failures=0
-for name in start question; do
+for name in start question answered; do
     # The desktop's picture.
     # Both play the room's copy of the test books, which nothing else reads.
     if ! (QT_QPA_PLATFORM=offscreen "$desktop/piyoran-script" --app-dir "$room/app" \

@@ -206,9 +206,7 @@
       return;
     }
     if (rec.kind === 'memo') {
-      rec.inner.textContent = rec.text.replace(/\r\n?/g, '\n');
-      // The newest line is the one in view.
-      rec.el.scrollTop = rec.el.scrollHeight;
+      showMemoText(rec);
       return;
     }
     if (rec.inner) {
@@ -218,6 +216,38 @@
     }
     if (rec.autoSize)
       fitToText(rec);
+  }
+
+  // A memo shows its newest lines, so only as many of the last lines as its
+  // height could show are laid out: a memo the program keeps adding to
+  // would otherwise cost more to lay out with every line. Every line is at
+  // least as high as the font's size. A new size or font shows them anew.
+  function showMemoText(rec) {
+    const text = rec.text.replace(/\r\n?/g, '\n');
+    const room = Math.ceil((rec.height || 0) / (rec.fontSize || 1)) + 1;
+    let start = text.length;
+    for (let lines = 0; lines < room && start > 0; ++lines)
+      start = text.lastIndexOf('\n', start - 1);
+    const shown = start > 0 ? text.slice(start + 1) : text;
+    // A line break at the very end starts a line of its own, as in an edit
+    // box, where HTML would draw nothing after it.
+    rec.inner.textContent = shown.endsWith('\n') ? shown + '\n' : shown;
+    scrollToEndBeforeDrawing(rec);
+  }
+
+  // The newest line of a memo is the one in view. Its height is known only
+  // after layout, so the memos whose text changed are scrolled together just
+  // before the next frame: read at once, each change of text would lay the
+  // whole page out again.
+  const memosToScroll = new Set();
+  function scrollToEndBeforeDrawing(rec) {
+    if (memosToScroll.size === 0)
+      requestAnimationFrame(() => {
+        for (const memo of memosToScroll)
+          memo.el.scrollTop = memo.el.scrollHeight;
+        memosToScroll.clear();
+      });
+    memosToScroll.add(rec);
   }
 
   // A label sized to its text takes the size its text needs. It is measured
@@ -264,12 +294,16 @@
   }
 
   function setFont(id, face, pixelSize, bold, italic, underline) {
-    const style = record(id).el.style;
+    const rec = record(id);
+    rec.fontSize = pixelSize;
+    const style = rec.el.style;
     style.fontFamily = faceStack(String(face));
     style.fontSize = pixelSize + 'px';
     style.fontWeight = bold ? 'bold' : 'normal';
     style.fontStyle = italic ? 'italic' : 'normal';
     style.textDecoration = underline ? 'underline' : 'none';
+    if (rec.kind === 'memo' && rec.text)
+      showMemoText(rec);
   }
 
   function setBounds(id, left, top, width, height) {
@@ -285,6 +319,11 @@
       return;
     style.width = width + 'px';
     style.height = height + 'px';
+    if (rec.height !== height) {
+      rec.height = height;
+      if (rec.kind === 'memo' && rec.text)
+        showMemoText(rec);
+    }
   }
 
   function setVisible(id, visible) {
