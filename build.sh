@@ -14,6 +14,7 @@
 #   ./build.sh web    install the web tools, build the browser edition with
 #                     Emscripten (build-web/), lay out its site in
 #                     build-web/site/ and serve it on http://127.0.0.1:8000/
+#   ./build.sh site   the same without serving (for publishing, the benchmark)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -140,7 +141,7 @@ test)
         exit 1
     fi
     ;;
-web)
+web|site)
     tools/install-missing.sh "${web_packages[@]}"
     # The book checker looks at the site's books, where the desktop build
     # can make it (it needs the program's packages).
@@ -149,11 +150,12 @@ web)
         cmake --build build -j"$(nproc)" --target piyoran-check
     fi
     build_web
+    [ "$1" = web ] || exit 0
     echo "Serving the site on http://127.0.0.1:8000/ (Ctrl+C stops)"
     exec /usr/bin/python3 -m http.server 8000 --bind 127.0.0.1 --directory build-web/site
     ;;
 *)
-    echo "usage: $0 run|test|web" >&2
+    echo "usage: $0 run|test|web|site" >&2
     exit 2
     ;;
 esac

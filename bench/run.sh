@@ -4,7 +4,9 @@
 #      picks, backgrounds, JPEG decoding, peak memory of a whole run;
 #   2. piyoran-bench-x (under Xvfb): start-up to the main window mapped, for
 #      piyoran and for Debian's kwordquiz in the same run, and their VmHWM;
-#      then the whole run's peak memory again, on the X server.
+#      then the whole run's peak memory again, on the X server;
+#   3. bench/web.sh: the browser edition in headless Chromium (start-up,
+#      a right pick) and the size of its site.
 # It installs the Debian packages that are missing (with sudo unless root).
 #
 #   ./bench/run.sh [--quick] [Google Benchmark flags for piyoran-bench]
@@ -79,4 +81,7 @@ if [ -z "$ratio" ] || ! awk -v r="$ratio" 'BEGIN { exit !(r <= 0.25) }'; then
 else
     echo "met: piyoran maps its main window in at most a quarter of kwordquiz's time"
 fi
+
+echo
+bench/web.sh || status=1
 exit $status

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from a build in build/: the menu with a
 # category's books, a question, a wrong pick and the book piyoran-book makes
-# of the example sheet (offscreen, through the scenario runner), and the
-# replay offer (the real program under Xvfb).
+# of the example sheet (offscreen, through the scenario runner), the replay
+# offer (the real program under Xvfb), and the browser edition on a tablet
+# (its site in build-web/site, ./build.sh site, tapped in headless Chromium).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -71,4 +72,11 @@ INNER
 chmod +x "$work/offer.sh"
 xvfb-run -a -s "-screen 0 1024x600x24" "$work/offer.sh" "$work/app" "$work/root.png"
 convert "$work/root.png" -crop 861x418+81+91 +repage "$out/replay-offer.png"
+# The browser edition at a tablet's size, a book opened with taps.
+tests/web/run-page.sh build-web/site index.html 1180x820 \
+    "wait:document.querySelector('[data-role=\"main\"]:not(.pr-hidden)')" \
+    'wait:new Promise(r => setTimeout(() => r(true), 1200))' \
+    'tap:[data-name="SpeedButton3"]' 'wait:document.querySelectorAll(".pr-row").length' \
+    'tap:.pr-row:nth-child(2)' 'wait:document.querySelector("[data-name=Edit3]").textContent.length' \
+    'wait:new Promise(r => setTimeout(() => r(true), 800))' "shot:$out/web-tablet.png"
 echo "made the screenshots in $out"
