@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -276,6 +277,33 @@ TEST_F(ToolkitTest, AMultiLineBoxShowsExactlyItsTextAfterManyEdits)
         memo.setText(joined(lines, "\r\n"));
         ASSERT_EQ(shownText(memo), joined(lines, "\n")) << "edit " << edit << ": " << memo.text();
     }
+}
+
+TEST_F(ToolkitTest, AMultiLineBoxEmptiedOfALongLogKeepsItsLook)
+{
+    // A long log is emptied by giving the box a new document: it must be
+    // set up as the old one was.
+    TestForm form;
+    toolkit::Memo& memo = form.memo;
+    auto* shown = static_cast<QPlainTextEdit*>(toolkit::widgetOf(memo));
+    memo.setCentred(true);
+    const QFont font = shown->document()->defaultFont();
+    std::vector<std::string> lines(200, " answer");
+    memo.setText(joined(lines, "\r\n"));
+    const QTextDocument* before = shown->document();
+    memo.setText("");
+    const QTextDocument* after = shown->document();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(shownText(memo), "");
+    EXPECT_EQ(after->documentMargin(), before->documentMargin());
+    EXPECT_EQ(after->defaultTextOption().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(after->defaultFont(), font);
+    EXPECT_FALSE(after->isUndoRedoEnabled());
+    memo.setText("\r\n I");
+    EXPECT_EQ(shownText(memo), "\n I");
+    // The old document goes when the event loop is idle.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shown->viewport()->findChildren<QTextDocument*>().size(), 0);
 }
 
 TEST_F(ToolkitTest, GroupedFlatButtonsKeepAtMostOneDown)

@@ -24,6 +24,22 @@ namespace toolkit {
 
 namespace {
 
+// A log this long is emptied by handing the box a new document (see below).
+constexpr int kLongLog = 32;
+
+// An empty document set up as the box's own: margin, text option, no undo.
+QTextDocument* emptyDocumentLike(const QTextDocument& old, QObject* owner)
+{
+    auto* fresh = new QTextDocument(owner);
+    fresh->setUndoRedoEnabled(false);
+    fresh->setDefaultFont(old.defaultFont());
+    fresh->setDocumentMargin(old.documentMargin());
+    fresh->setDefaultTextOption(old.defaultTextOption());
+    // Last: each setting above would lay the document out again.
+    fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
+    return fresh;
+}
+
 template <typename W>
 W* as(QWidget* widget)
 {
@@ -257,7 +273,18 @@ void Memo::showText()
         return text;
     };
 
-    if (oldEnd - same > want || document->blockCount() != had) {
+    if (want == 1 && wanted[0].empty() && had >= kLongLog && document->blockCount() == had) {
+        // Emptying a long log (the answer log at the end of a pass) would
+        // free the layout of every line there and then, most of the pick's
+        // time; the box takes a new empty document, and the old one is
+        // freed once the event loop has nothing else to do. Its parent is
+        // the viewport, so the box does not delete it at once and it goes
+        // with the box at the latest.
+        QTextDocument* fresh = emptyDocumentLike(*document, memo);
+        document->setParent(memo->viewport());
+        memo->setDocument(fresh);
+        document->deleteLater();
+    } else if (oldEnd - same > want || document->blockCount() != had) {
         // Most of the box goes (a log cleared): writing it anew is quicker
         // than taking it apart block by block.
         const QTextOption option = document->defaultTextOption();
