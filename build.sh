@@ -73,7 +73,7 @@ run_web_suite() {
     (
         failed=0
         tests/web/check-lists.py build-web/site || failed=1
-        tests/web/check-page.sh build-web/site build-web || failed=1
+        tests/web/check-page.sh build-web/site || failed=1
         tests/web/check-program.sh build-web/site build || failed=1
         tests/web/check-scenarios.sh build-web build || failed=1
         tests/web/check-same-text.sh build-web build || failed=1

@@ -1,93 +1,87 @@
 #!/usr/bin/env bash
-# Checks the page runtime in headless Chromium with the stand-in program
-# (piyoran-probe, put in the place of the program in a copy of the site):
-# it starts, its timer ticks reach the program, a category's book list is
-# the site's list, a tap selects and opens a book, the boxes' answers come
-# back to the program as 6, 7 and 2 with their line breaks kept, and a
-# broken picture is refused and leaves the picture as it was.
-#   tests/web/check-page.sh SITE [BUILD]   (build-web/site and build-web
-#                                           after ./build.sh web)
+# Checks the page runtime in headless Chromium with the program itself, in
+# a copy of the site: it starts and its splash window closes on its timer;
+# a category's book list is the site's list; on a tablet's touch screen a
+# tap opens a book and a tap answers; the exit box's keys and buttons answer
+# as on the desktop; a broken picture is refused with the desktop's words
+# and leaves the picture as it was; and the service worker keeps the site.
+#   tests/web/check-page.sh SITE
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+project=$(cd "$here/../.." && pwd)
 site=$1
-build=${2:-$(dirname "$site")}
 
 room=$(mktemp -d)
 trap 'rm -rf "$room"' EXIT
 cp -r "$site" "$room/site"
-cp "$build/piyoran-probe.js" "$room/site/piyoran.js"
-cp "$build/piyoran-probe.wasm" "$room/site/"
-# A picture cut off half way, for the probe's "#pictures" mode.
-head -c 20000 "$site/image/Sea1.jpg" > "$room/site/probe-broken.jpg"
+# A picture cut off half way, in the place of the one the Sea button shows.
+head -c 20000 "$site/image/Sea1.jpg" > "$room/site/image/Sea1.jpg"
+/usr/bin/python3 "$project/tools/web/refresh-lists.py" "$room/site" >/dev/null 2>&1
 
 . "$here/expect.sh"
 page() {
     "$here/run-page.sh" "$room/site" "$@" 2>&1
 }
-# The main window is up and the splash window (over the book list) is gone.
-ready='document.querySelector("[data-id=\"23\"]") && document.querySelector("[data-id=\"1\"]").classList.contains("pr-hidden")'
-status='document.querySelector("[data-id=\"15\"]").textContent'
+named() { echo "document.querySelector('[data-name=\"$1\"]')"; }
+# The main window is up and the splash window is gone.
+ready="$(named Orvelform) && !$(named Orvelform).classList.contains('pr-hidden') && !document.querySelector('[data-role=\"splash\"]:not(.pr-hidden)')"
 box_text='document.querySelector(".pr-box-text")?.textContent'
+no_box='document.getElementById("pr-boxes").hidden'
+rows='[...document.querySelectorAll(".pr-row")].map(r => r.textContent).join("|")'
 
-got=$(page index.html 1366x768 \
-    'wait:+document.querySelector("[data-id=\"17\"]").textContent >= 3' \
-    "print:$status" 'print:document.title')
-expect "the program starts, builds its window and hears its timer" \
-    "probe ready; splash name 138x19
-ぴよらん　ぽこぺ　ver.1.1 (probe)" "$got"
+got=$(page index.html 1366x768 "wait:$ready" 'print:document.title')
+expect "the program starts and its splash window closes on its timer" "ぴよらん　ぽこぺ　ver.1.1" "$got"
 
 want=$(/usr/bin/python3 -c 'import json,sys; print("|".join(json.load(open(sys.argv[1]))["folders"]["004"]))' "$site/books.json")
-got=$(page index.html 1366x768 "wait:$ready" 'click:[data-id="23"]' \
-    'wait:document.querySelectorAll(".pr-row").length' \
-    'print:[...document.querySelectorAll(".pr-row")].map(r => r.textContent).join("|")')
+got=$(page index.html 1366x768 "wait:$ready" "click:[data-name=\"SpeedButton6\"]" \
+    'wait:document.querySelectorAll(".pr-row").length' "print:$rows")
 expect "a category button shows its folder's books" "$want" "$got"
 
-# Touch: a tap on the third row selects it and opens it (no hovering first).
-third=$(echo "$want" | cut -d'|' -f3)
-got=$(page index.html 1024x768 "wait:$ready" 'tap:[data-id="23"]' \
-    'wait:document.querySelectorAll(".pr-row").length' 'tap:.pr-row:nth-child(3)' \
-    "wait:$box_text" "print:$box_text.split(\"」\")[0]" \
-    'print:document.querySelector(".pr-row.pr-selected")?.textContent')
-expect "a tap on a book selects and opens it" "「$third
-$third" "$got"
+# Touch, at a tablet's size: no hovering first.
+counters="[$(named seikai).textContent, $(named gotou).textContent].map(t => t.replace(/\\s+/g, ' ')).join(' | ')"
+got=$(page index.html 1180x820 "wait:$ready" 'tap:[data-name="SpeedButton3"]' \
+    'wait:document.querySelectorAll(".pr-row").length' 'tap:.pr-row:nth-child(2)' \
+    "wait:$(named Edit3).textContent.length" "print:$counters" \
+    'tap:[data-name="Memo4"]' "wait:$counters !== '正 0 | 誤 0'" \
+    "print:/^正 [01] \\| 誤 [01]\$/.test($counters) ? 'one pick counted' : $counters" 2>&1)
+expect "a tap opens a book, and a tap on a choice answers it" "正 0 | 誤 0
+one pick counted" "$got"
 
-# Boxes: Escape is キャンセル where offered, else いいえ; Enter is はい; Y and
-# N answer too; a click on a button answers it.
-got=$(page 'index.html#boxes' 1366x768 \
-    "wait:$box_text?.startsWith(\"一つ目\")" 'key:Escape' \
-    "wait:$box_text?.startsWith(\"二つ目\")" "print:JSON.stringify($box_text)" 'key:Escape' \
-    "wait:$box_text?.startsWith(\"三つ目\")" "print:JSON.stringify($box_text)" 'key:Enter' \
-    "wait:$box_text === \"おわり\"" 'key:Enter' "wait:$status.startsWith(\"box=\")" "print:$status")
-expect "box answers: Escape, Escape, Enter come back as 2, 7, 6; line breaks kept" \
-    '"二つ目\nはい/いいえ"
-"三つ目\nはい/いいえ/キャンセル"
-box=2,7,6' "$got"
+# The exit box offers はい, いいえ and キャンセル: Escape, N and a click on
+# キャンセル keep the program running; Enter is はい.
+got=$(page index.html 1366x768 "wait:$ready" \
+    'click:[data-name="owari"]' "wait:$box_text?.includes('終了しますか')" 'key:Escape' "wait:$no_box" \
+    'click:[data-name="owari"]' "wait:$box_text?.includes('終了しますか')" 'key:n' "wait:$no_box" \
+    'click:[data-name="owari"]' "wait:$box_text?.includes('終了しますか')" \
+    'click:.pr-box-button[data-result="2"]' "wait:$no_box" \
+    'wait:new Promise(r => setTimeout(() => r(true), 300))' \
+    "print:$no_box && document.getElementById('pr-ended').hidden ? 'still running' : 'ended'" \
+    'click:[data-name="owari"]' "wait:$box_text?.includes('終了しますか')" 'key:Enter' \
+    "wait:$box_text?.startsWith('「継続')" 'key:Enter' 'wait:!document.getElementById("pr-ended").hidden' \
+    'print:"ended"')
+expect "the exit box: Escape, N and キャンセル go back to the program, Enter ends it" "still running
+ended" "$got"
 
-got=$(page 'index.html#boxes' 1366x768 \
-    "wait:$box_text?.startsWith(\"一つ目\")" 'key:y' \
-    "wait:$box_text?.startsWith(\"二つ目\")" 'key:n' \
-    "wait:$box_text?.startsWith(\"三つ目\")" 'click:.pr-box-button[data-result="2"]' \
-    "wait:$box_text === \"おわり\"" 'click:.pr-box-button' "wait:$status.startsWith(\"box=\")" "print:$status")
-expect "box answers: Y, N and a click on キャンセル come back as 6, 7, 2" "box=6,7,2" "$got"
-
-# The picture shown after the broken one is refused must be the good one:
-# its pixels are compared with the good picture decoded afresh.
-same='(async () => { const c = document.querySelector("[data-id=\"11\"]");
-  const b = await createImageBitmap(await (await fetch("image/Sea1.jpg")).blob());
-  const d = document.createElement("canvas"); d.width = b.width; d.height = b.height;
-  d.getContext("2d").drawImage(b, 0, 0);
-  const x = c.getContext("2d").getImageData(0, 0, c.width, c.height).data;
-  const y = d.getContext("2d").getImageData(0, 0, d.width, d.height).data;
-  return x.length === y.length && x.every((v, i) => v === y[i]) ? "same" : "changed"; })()'
-got=$(page 'index.html#pictures' 1366x768 "wait:$status.startsWith(\"picture=\")" "print:$status" "print:$same")
-expect "a broken picture is refused and the shown one stays" "picture=730x420,0
-same" "$got"
+# The picture after a broken one is refused must be the one shown before:
+# their pixels are compared, and a good picture must change them. (The
+# splash window has a picture of the same name.)
+pixels="(() => { const c = document.querySelector('[data-name=\"Orvelform\"] [data-name=\"Image1\"]'); const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+  let h = 0; for (let i = 0; i < d.length; i += 3) h = (h * 31 + d[i]) | 0; return c.width + 'x' + c.height + ' ' + h; })()"
+got=$(page index.html 1366x768 "wait:$ready" "print:$pixels" \
+    'click:[data-name="SpeedButton12"]' "wait:$box_text" "print:$box_text" 'key:Enter' "wait:$no_box" "print:$pixels" \
+    'click:[data-name="SpeedButton13"]' 'wait:new Promise(r => setTimeout(() => r(true), 500))' "print:$pixels")
+mapfile -t lines <<<"$got"
+expect "a broken picture is refused with the desktop's words" \
+    "JPEG 画像を読み込めません (Premature end of JPEG file)" "${lines[1]:-}"
+expect "the refused picture leaves the one shown before" "${lines[0]:-}" "${lines[2]:-none}"
+[ "${lines[3]:-}" != "${lines[0]:-}" ] && [ -n "${lines[3]:-}" ]
+expect "a good picture after it is shown" "changed" "$([ $? -eq 0 ] && echo changed || echo "the same: $got")"
 
 # Offline: the service worker installs and keeps every file of its list and
 # the site's folder; the page asked nothing of any other host.
 listed=$(/usr/bin/python3 -c 'import json,sys
 line = next(l for l in open(sys.argv[1], encoding="utf-8") if l.startswith("const SITE = "))
-print(len(json.loads(line[13:-2])["files"]) + 1)' "$site/sw.js")
+print(len(json.loads(line[13:-2])["files"]) + 1)' "$room/site/sw.js")
 got=$(page index.html 1366x768 "wait:$ready" 'wait:navigator.serviceWorker.ready.then(r => r.active.state === "activated")' \
     'print:caches.keys().then(async k => (await (await caches.open(k[0])).keys()).length)' \
     'print:[...new Set(performance.getEntriesByType("resource").map(e => new URL(e.name).origin))].length')

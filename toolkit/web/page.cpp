@@ -52,10 +52,6 @@ EM_JS(void, page_set_timer, (int timer, int interval), { piyoranPage.setTimer(ti
 EM_JS(void, page_stop_timer, (int timer), { piyoranPage.stopTimer(timer); });
 EM_JS(void, page_set_title, (const char* title), { piyoranPage.setTitle(UTF8ToString(title)); });
 EM_JS(void, page_end, (), { piyoranPage.end(); });
-// What the page was opened with after "#": the probe's test modes.
-EM_JS(int, page_hash_has, (const char* word),
-      { return location.hash.slice(1).split(',').includes(UTF8ToString(word)) ? 1 : 0; });
-
 // Never returns: the program lives on in its event handlers, with main()'s
 // objects kept where they are.
 EM_ASYNC_JS(void, page_run_forever, (), { await new Promise(() => {}); });
@@ -64,31 +60,6 @@ EM_ASYNC_JS(int, page_confirmation, (const char* text, int withCancel),
             { return await piyoranPage.confirmation(UTF8ToString(text), !!withCancel); });
 EM_ASYNC_JS(int, page_information, (const char* text), { return await piyoranPage.information(UTF8ToString(text)); });
 EM_ASYNC_JS(int, page_error, (const char* text), { return await piyoranPage.error(UTF8ToString(text)); });
-
-// The books of a category folder, one name per line, in memory from malloc
-// (free it), or null when the site has no such folder.
-EM_ASYNC_JS(char*, page_list_folder, (const char* folder), {
-    const names = await piyoranPage.listFolder(UTF8ToString(folder));
-    if (names === null)
-        return 0;
-    const text = names.join('\n');
-    const size = lengthBytesUTF8(text) + 1;
-    const at = _malloc(size);
-    stringToUTF8(text, at, size);
-    return at;
-});
-
-// A file of the site in memory from malloc (free it), its length in *size,
-// or null when the site has no such file.
-EM_ASYNC_JS(unsigned char*, page_read_file, (const char* path, int* size), {
-    const bytes = await piyoranPage.readFile(UTF8ToString(path));
-    if (bytes === null)
-        return 0;
-    const at = _malloc(bytes.length || 1);
-    HEAPU8.set(bytes, at);
-    HEAP32[size >> 2] = bytes.length;
-    return at;
-});
 
 // 1 when what drives the page saved a picture of it, else 0.
 EM_ASYNC_JS(int, page_save_picture, (const char* path), { return await piyoranPage.savePicture(UTF8ToString(path)); });

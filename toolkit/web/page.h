@@ -63,8 +63,6 @@ void page_set_timer(int timer, int interval);
 void page_stop_timer(int timer);
 void page_set_title(const char* title);
 void page_end();
-// What the page was opened with after "#": the probe's test modes.
-int page_hash_has(const char* word);
 // Never returns: the program lives on in its event handlers, with main()'s
 // objects kept where they are.
 void page_run_forever() EM_IMPORT(__asyncjs__page_run_forever);
@@ -72,12 +70,6 @@ void page_run_forever() EM_IMPORT(__asyncjs__page_run_forever);
 int page_confirmation(const char* text, int withCancel) EM_IMPORT(__asyncjs__page_confirmation);
 int page_information(const char* text) EM_IMPORT(__asyncjs__page_information);
 int page_error(const char* text) EM_IMPORT(__asyncjs__page_error);
-// The books of a category folder, one name per line, in memory from malloc
-// (free it), or null when the site has no such folder.
-char* page_list_folder(const char* folder) EM_IMPORT(__asyncjs__page_list_folder);
-// A file of the site in memory from malloc (free it), its length in *size,
-// or null when the site has no such file.
-unsigned char* page_read_file(const char* path, int* size) EM_IMPORT(__asyncjs__page_read_file);
 // 1 when what drives the page saved a picture of it, else 0.
 int page_save_picture(const char* path) EM_IMPORT(__asyncjs__page_save_picture);
 // (width << 16) | height of the picture shown, 0 unreadable, -1 too large.

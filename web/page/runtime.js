@@ -36,7 +36,6 @@
   let title = '';
   let ended = false;
   let boxOpen = false;
-  let bookLists = null; // the promise of books.json
 
   // ---- fonts: the faces the window is designed in, the free faces the
   // site ships, then whatever Japanese face the device has.
@@ -565,32 +564,6 @@
     })());
   }
 
-  // ---- files of the site
-
-  // Resolves the file's bytes as a Uint8Array, or null when the site has no
-  // such file. Paths are relative to the site's folder.
-  function readFile(path) {
-    return awaited(fetch(sitePath(path)).then(
-      response => response.ok ? response.arrayBuffer().then(b => new Uint8Array(b)) : null,
-      () => null));
-  }
-
-  function sitePath(path) {
-    return String(path).replace(/^(\.?\/)+/, '').split('/').map(encodeURIComponent).join('/');
-  }
-
-  // Resolves the books of a category folder ("001") as a list of file names
-  // in the order the list shows them, or null when the site has no such
-  // folder. The site's build writes the lists (books.json): a browser cannot
-  // look into a folder.
-  function listFolder(folder) {
-    if (!bookLists)
-      bookLists = fetch('books.json').then(r => r.ok ? r.json() : { folders: {} }, () => ({ folders: {} }));
-    const name = String(folder).replace(/^(\.?\/)+/, '').replace(/\/+$/, '');
-    return awaited(bookLists.then(lists =>
-      Object.prototype.hasOwnProperty.call(lists.folders, name) ? lists.folders[name].slice() : null));
-  }
-
   // ---- windows
 
   function createForm(id, role) {
@@ -857,7 +830,7 @@
     setAccessible, setName, setHandPointer, bringToFront, sendToBack, focus, focusedId, measure,
     setLabelLayout, setAutoSize, setCentred, setEditable, setBorder, setDown, setBevel,
     setItems, setItemIndex, firstVisibleRow, setComboItems,
-    showPicture, readFile, listFolder,
+    showPicture,
     setClientSize, showForm, closeForm,
     setTimer, stopTimer,
     setTitle, information, confirmation, error,
