@@ -197,6 +197,10 @@
 
   function setText(id, text) {
     const rec = record(id);
+    // The same text again changes nothing: written anyway, it would have
+    // the control laid out again.
+    if (rec.kind !== 'form' && rec.text === String(text))
+      return;
     rec.text = String(text);
     if (rec.kind === 'form') {
       rec.el.setAttribute('aria-label', rec.text);
@@ -283,6 +287,10 @@
 
   function setColors(id, back, fore) {
     const rec = record(id);
+    if (rec.back === back && rec.fore === fore)
+      return;
+    rec.back = back;
+    rec.fore = fore;
     rec.el.style.setProperty('--pr-back', css(back));
     rec.el.style.color = css(fore);
   }
@@ -350,7 +358,12 @@
   // What a screen reader says: the name, a description, and whether the
   // control is a button (a choice box picked by clicking).
   function setAccessible(id, name, description, isButton) {
-    const el = record(id).el;
+    const rec = record(id);
+    const said = `${name}\u0000${description}\u0000${!!isButton}`;
+    if (rec.said === said)
+      return;
+    rec.said = said;
+    const el = rec.el;
     el.setAttribute('aria-label', name);
     if (description)
       el.setAttribute('aria-description', description);
