@@ -311,6 +311,9 @@
     style.textDecoration = underline ? 'underline' : 'none';
     if (rec.kind === 'memo' && rec.text)
       showMemoText(rec);
+    // A label sized to its text takes the size the new face gives it.
+    if (rec.autoSize)
+      fitToText(rec);
   }
 
   function setBounds(id, left, top, width, height) {
