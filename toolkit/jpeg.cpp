@@ -1,6 +1,7 @@
 #include "toolkit/jpeg.h"
 
 #include "toolkit/errors.h"
+#include "toolkit/jpegrefusals.h"
 
 #include <csetjmp>
 #include <cstddef>
@@ -21,8 +22,8 @@
 namespace toolkit {
 namespace {
 
-// Pictures larger than these are refused before any pixel is decoded.
-constexpr std::uint64_t kMaxSourcePixels = 120'000'000;
+// Pictures that would decode larger than this are refused before any pixel
+// is decoded, as are those larger than kMaxSourcePixels.
 constexpr std::uint64_t kMaxOutputPixels = 40'000'000;
 // libjpeg's own working memory (mainly the coefficient buffer that
 // progressive pictures need for the whole picture).
@@ -193,8 +194,8 @@ bool readPixels(Decoder& d, unsigned char* out, unsigned width, unsigned height)
 Error decodeError(const Decoder& d)
 {
     if (d.err.failure == Failure::TooLarge)
-        return Error(std::string("JPEG 画像が大きすぎます (") + d.err.reason + ")");
-    return Error(std::string("JPEG 画像を読み込めません (") + d.err.reason + ")");
+        return tooLargeJpeg(d.err.reason);
+    return unreadableJpeg(d.err.reason);
 }
 
 } // namespace
@@ -202,7 +203,7 @@ Error decodeError(const Decoder& d)
 RgbImage decodeJpeg(std::string_view bytes, int boxWidth, int boxHeight)
 {
     if (bytes.empty())
-        throw Error("JPEG 画像を読み込めません (データが空です)");
+        throw unreadableJpeg("データが空です");
 
     Decoder d{};
     d.cinfo.err = jpeg_std_error(&d.err.pub);

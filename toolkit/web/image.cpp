@@ -3,6 +3,7 @@
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/files.h"
+#include "toolkit/jpegrefusals.h"
 #include "toolkit/web/jpegcheck.h"
 #include "toolkit/web/native.h"
 #include "toolkit/web/page.h"
@@ -51,9 +52,9 @@ void Image::loadFromBytes(std::string_view jpeg)
     const JpegSize whole = checkJpeg(jpeg);
     const int shown = showOnPage(*this, jpeg, false);
     if (shown == kTooLarge)
-        throw Error("JPEG 画像が大きすぎます (" + std::to_string(whole.width) + "x" + std::to_string(whole.height) + ")");
+        throw tooLargeJpeg(whole.width, whole.height);
     if (shown == kUnreadable)
-        throw Error("JPEG 画像を読み込めません (Unsupported JPEG data)");
+        throw unreadableJpeg("Unsupported JPEG data");
     const JpegSize decoded = scaledForBox(whole, width(), height());
     shownSizes()[idOf(*this)] = {int(decoded.width), int(decoded.height)};
 }

@@ -1,6 +1,6 @@
 #include "toolkit/web/jpegcheck.h"
 
-#include "toolkit/errors.h"
+#include "toolkit/jpegrefusals.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -10,12 +10,10 @@ namespace toolkit {
 
 namespace {
 
-constexpr std::uint64_t kMaxSourcePixels = 120'000'000;
-
-// The texts are the desktop's: its own words, with libjpeg's reason.
+// The desktop's words, with the reason libjpeg would give.
 [[noreturn]] void unreadable(const std::string& reason)
 {
-    throw Error("JPEG 画像を読み込めません (" + reason + ")");
+    throw unreadableJpeg(reason);
 }
 
 unsigned char at(std::string_view bytes, std::size_t i)
@@ -28,7 +26,7 @@ unsigned char at(std::string_view bytes, std::size_t i)
 JpegSize checkJpeg(std::string_view bytes)
 {
     if (bytes.empty())
-        throw Error("JPEG 画像を読み込めません (データが空です)");
+        unreadable("データが空です");
     const std::size_t n = bytes.size();
     if (n < 2)
         unreadable("Premature end of JPEG file");
@@ -69,8 +67,7 @@ JpegSize checkJpeg(std::string_view bytes)
             if (size.width == 0 || size.height == 0)
                 unreadable("Empty JPEG image (DNL not supported)");
             if (std::uint64_t(size.width) * size.height > kMaxSourcePixels)
-                throw Error("JPEG 画像が大きすぎます (" + std::to_string(size.width) + "x"
-                            + std::to_string(size.height) + ")");
+                throw tooLargeJpeg(size.width, size.height);
             framed = true;
         }
         i += length;
