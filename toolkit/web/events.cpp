@@ -85,10 +85,9 @@ void keyPressed(Control* focused, int code, bool shift)
             edit->typeKey(13);
         return;
     }
-    const bool button = dynamic_cast<Button*>(focused) != nullptr;
-    if (code == page::Enter || (code == page::Space && (button || focused->buttonNumber() != 0)))
-        if (button || focused->buttonNumber() != 0)
-            focused->learnerClick();
+    const bool clickable = dynamic_cast<Button*>(focused) || focused->buttonNumber() != 0;
+    if (clickable && (code == page::Enter || code == page::Space))
+        focused->learnerClick();
 }
 
 } // namespace
