@@ -16,8 +16,8 @@ trap 'rm -rf "$room"' EXIT
 cp -r build-web/site "$room/site"
 book=00_bench_two_hundred.txt
 # The desktop benchmark's three-line book of 200 one-step questions, first
-# in the list (a click reaches only the rows in sight); the
-# first choice of question N is right (WORDS in bench/web.mjs, then N).
+# in the list (a click reaches only the rows in sight); the right answer to
+# question N is the word and N, the shortest of its five choices.
 /usr/bin/python3 - "$room/site/001/$book" <<'PY'
 import sys
 words = ["study", "play", "watch", "visit", "clean", "cook", "help", "open"]
