@@ -50,6 +50,17 @@ configure() {
     cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 }
 
+# configure_for_the_program: build/ for the program and its tools alone. A
+# new one leaves the tests out (GoogleTest is one of the test tools); one
+# already set up keeps its tests, which would otherwise stop being built.
+configure_for_the_program() {
+    if [ -f build/CMakeCache.txt ]; then
+        configure build
+    else
+        configure build -DBUILD_TESTING=OFF
+    fi
+}
+
 # run_suite FOLDER: every test of that build, headless; CTest's output is
 # kept in FOLDER/ctest.log for the summary at the end.
 run_suite() {
@@ -98,8 +109,7 @@ summary() {
 case "${1:-}" in
 run)
     tools/install-missing.sh "${program_packages[@]}"
-    # The tests are not configured: GoogleTest is one of the test tools.
-    configure build -DBUILD_TESTING=OFF
+    configure_for_the_program
     cmake --build build -j"$(nproc)" --target piyoran
     exec build/piyoran
     ;;
@@ -146,7 +156,7 @@ web|site)
     # The book checker looks at the site's books, where the desktop build
     # can make it (it needs the program's packages).
     if dpkg-query -W -f='${Status}' qt6-base-dev 2>/dev/null | grep -q 'install ok installed'; then
-        configure build -DBUILD_TESTING=OFF
+        configure_for_the_program
         cmake --build build -j"$(nproc)" --target piyoran-check
     fi
     build_web
