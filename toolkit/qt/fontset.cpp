@@ -58,25 +58,29 @@ std::string escaped(const std::string& text)
 // The system's rules that say how any face is drawn, by their names in
 // fontconfig's conf.d: hinting, antialiasing, sub-pixel order and LCD
 // filter (10-, 11-), the user's own files (50-user, 51-local), bitmap faces
-// (70-) and synthetic bold and italic (90-synthetic). The others name
-// families: aliases, generic families and tweaks for fonts the program
-// never shows (its own faces' names Qt substitutes itself). Applied to
-// every font request, they cost a fifth of the start-up, and the windows
-// are drawn the same without them.
+// (70-no-, 70-yes-, 70-force-bitmaps) and synthetic bold and italic
+// (90-synthetic). The others name families: aliases, generic families and
+// tweaks for fonts the program never shows (its own faces' names Qt
+// substitutes itself). Applied to every font request, they cost a fifth of
+// the start-up, and the windows are drawn the same without them.
 bool drawsAnyFace(const std::string& name)
 {
     const bool conf = name.size() > 5 && name.compare(name.size() - 5, 5, ".conf") == 0;
-    for (const char* prefix : {"10-", "11-", "50-user", "51-local", "70-", "90-synthetic"})
+    for (const char* prefix : {"10-", "11-", "50-user", "51-local", "70-no-bitmaps", "70-yes-bitmaps",
+                               "70-force-bitmaps", "90-synthetic"})
         if (name.rfind(prefix, 0) == 0)
             return conf;
     return false;
 }
 
 // Those rules of the system's conf.d, in the order fontconfig reads them.
-std::vector<std::string> drawingRules()
+// The main file's name is asked of the new, empty configuration: asked of
+// none, fontconfig would first load the system's whole configuration and
+// every font cache, only for the program to set them aside.
+std::vector<std::string> drawingRules(FcConfig* config)
 {
     std::vector<std::string> rules;
-    FcChar8* main = FcConfigFilename(nullptr);
+    FcChar8* main = FcConfigGetFilename(config, nullptr);
     if (!main)
         return rules;
     const auto folder = std::filesystem::path(reinterpret_cast<const char*>(main)).parent_path() / "conf.d";
@@ -106,20 +110,21 @@ void lookOnlyAtTheProgramsFaces()
     // The rules are the system's that say how faces are drawn (the user's
     // own file among them); the system's caches are used as they are, so
     // nothing is scanned.
+    FcConfig* config = FcConfigCreate();
+    if (!config)
+        return;
     std::string text = "<?xml version=\"1.0\"?>\n<fontconfig>\n";
     for (const std::string& folder : folders)
         text += "  <dir>" + escaped(folder) + "</dir>\n";
-    for (const std::string& rules : drawingRules())
+    for (const std::string& rules : drawingRules(config))
         text += "  <include ignore_missing=\"yes\">" + escaped(rules) + "</include>\n";
     text += "  <cachedir>/var/cache/fontconfig</cachedir>\n"
             "  <cachedir prefix=\"xdg\">fontconfig</cachedir>\n"
             "</fontconfig>\n";
-    FcConfig* config = FcConfigCreate();
-    if (config && FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(text.c_str()), FcTrue)
+    if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(text.c_str()), FcTrue)
         && FcConfigBuildFonts(config))
         FcConfigSetCurrent(config);
-    if (config)
-        FcConfigDestroy(config);
+    FcConfigDestroy(config);
 }
 
 } // namespace toolkit
