@@ -22,6 +22,7 @@ public:
     ~Form() override;
 
     void setClientSize(int width, int height);
+    // The window's icon: an XPM picture built into the program.
     void setIcon(const std::string& resource);
     void showCentred();
     // Paints the window now, before the event loop runs.

@@ -16,7 +16,7 @@ public:
     void loadFromFile(const std::string& path);
     void loadFromBytes(std::string_view jpeg);
     // A picture built into the program: JPEG through the same decoder,
-    // anything else (the logo) as Qt reads it.
+    // anything else is an XPM picture (the logo).
     void loadFromResource(const std::string& resource);
     // The size of the picture as decoded (libjpeg may have scaled it down
     // towards the box while decoding).

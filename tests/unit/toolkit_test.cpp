@@ -14,9 +14,12 @@
 #include "toolkit/stringlist.h"
 #include "toolkit/timer.h"
 #include "toolkit/qt/widget.h"
+#include "toolkit/qt/xpm.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QIcon>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QTest>
@@ -460,6 +463,29 @@ TEST_F(ToolkitTest, APictureThatFailsToLoadLeavesTheShownOneInPlace)
     folder.file("broken.jpg", "\xFF\xD8\xFF\xE0 not really a picture");
     EXPECT_THROW(form.picture.loadFromFile(folder.path() + "/broken.jpg"), toolkit::Error);
     EXPECT_EQ(form.picture.pictureWidth(), width);
+}
+
+TEST_F(ToolkitTest, TheLogoIsDecodedWholeOrNotAtAll)
+{
+    TestForm form;
+    form.picture.loadFromResource(":/piyoran/logo.xpm");
+    EXPECT_EQ(form.picture.pictureWidth(), 32);
+    EXPECT_EQ(form.picture.pictureHeight(), 32);
+
+    form.setIcon(":/piyoran/logo.xpm");
+    const QImage icon = toolkit::widgetOf(form)->windowIcon().pixmap(32, 32).toImage();
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(icon.pixelColor(0, 0), QColor(0x0A, 0x3A, 0x5C));
+    EXPECT_EQ(icon.pixelColor(1, 1), QColor(0x2F, 0xD8, 0xF0));
+
+    // Cut anywhere, the text announces rows or colours it does not hold.
+    QFile file(":/piyoran/logo.xpm");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray logo = file.readAll();
+    EXPECT_FALSE(toolkit::xpmPicture(logo).isNull());
+    for (const qsizetype cut : {qsizetype(60), logo.size() / 2, logo.size() - 40})
+        EXPECT_TRUE(toolkit::xpmPicture(logo.left(cut)).isNull()) << cut;
+    EXPECT_THROW(form.setIcon(":/piyoran/missing.xpm"), toolkit::Error);
 }
 
 TEST_F(ToolkitTest, ActivationRunsOncePerSwitchBetweenTheProgramsWindows)

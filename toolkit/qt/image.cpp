@@ -4,6 +4,7 @@
 #include "toolkit/files.h"
 #include "toolkit/jpeg.h"
 #include "toolkit/qt/bridge.h"
+#include "toolkit/qt/xpm.h"
 
 #include <QFile>
 #include <QImage>
@@ -77,8 +78,8 @@ void Image::loadFromResource(const std::string& resource)
         loadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         return;
     }
-    QImage picture;
-    if (!picture.loadFromData(bytes))
+    const QImage picture = xpmPicture(bytes);
+    if (picture.isNull())
         throw fileOpenError(resource);
     pictureOf(*this)->setPicture(picture.convertToFormat(QImage::Format_RGB888));
 }
