@@ -4,7 +4,6 @@
 #include "toolkit/errors.h"
 #include "toolkit/qt/bridge.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QIcon>
