@@ -149,7 +149,17 @@ int runWhole(int argc, char** argv, const std::string& dir)
     YesBoxes boxes;
     application.setBoxService(&boxes);
     const auto form = app::startUp(application);
-    application.processEvents();
+    // A learner starts once the main window is active: its activation sets
+    // the run state up, and would empty a book opened before it. Under a
+    // busy X server it can come after the first events are handled.
+    for (int waited = 0; form->CaptionBase.empty() && waited < 10000; ++waited) {
+        application.processEvents();
+        usleep(1000);
+    }
+    if (form->CaptionBase.empty()) {
+        std::fprintf(stderr, "piyoran-bench-probe: the main window never became active\n");
+        return 1;
+    }
 
     form->SpeedButton3.learnerClick();
     application.processEvents();
