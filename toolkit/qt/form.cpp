@@ -1,13 +1,11 @@
 #include "toolkit/form.h"
 
 #include "toolkit/dispatch.h"
-#include "toolkit/errors.h"
 #include "toolkit/qt/bridge.h"
 #include "toolkit/qt/xpm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -82,11 +80,7 @@ void Form::setClientSize(int width, int height)
 
 void Form::setIcon(const std::string& resource)
 {
-    QFile file(qs(resource));
-    const QImage picture = file.open(QIODevice::ReadOnly) ? xpmPicture(file.readAll()) : QImage();
-    if (picture.isNull())
-        throw fileOpenError(resource);
-    widgetOf(*this)->setWindowIcon(QIcon(QPixmap::fromImage(picture)));
+    widgetOf(*this)->setWindowIcon(QIcon(QPixmap::fromImage(xpmResource(resource))));
 }
 
 void Form::placeCentred()

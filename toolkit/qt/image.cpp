@@ -70,18 +70,15 @@ void Image::loadFromBytes(std::string_view jpeg)
 
 void Image::loadFromResource(const std::string& resource)
 {
+    if (resource.size() < 4 || resource.compare(resource.size() - 4, 4, ".jpg") != 0) {
+        pictureOf(*this)->setPicture(xpmResource(resource).convertToFormat(QImage::Format_RGB888));
+        return;
+    }
     QFile file(qs(resource));
     if (!file.open(QIODevice::ReadOnly))
         throw fileOpenError(resource);
     const QByteArray bytes = file.readAll();
-    if (resource.size() >= 4 && resource.compare(resource.size() - 4, 4, ".jpg") == 0) {
-        loadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-        return;
-    }
-    const QImage picture = xpmPicture(bytes);
-    if (picture.isNull())
-        throw fileOpenError(resource);
-    pictureOf(*this)->setPicture(picture.convertToFormat(QImage::Format_RGB888));
+    loadFromBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 int Image::pictureWidth() const

@@ -1,5 +1,9 @@
 #include "toolkit/qt/xpm.h"
 
+#include "toolkit/errors.h"
+#include "toolkit/qt/bridge.h"
+
+#include <QFile>
 #include <QList>
 
 #include <vector>
@@ -68,6 +72,15 @@ QImage xpmPicture(const QByteArray& source)
     for (const QByteArray& line : strings)
         lines.push_back(line.constData());
     return QImage(lines.data());
+}
+
+QImage xpmResource(const std::string& resource)
+{
+    QFile file(qs(resource));
+    const QImage picture = file.open(QIODevice::ReadOnly) ? xpmPicture(file.readAll()) : QImage();
+    if (picture.isNull())
+        throw fileOpenError(resource);
+    return picture;
 }
 
 } // namespace toolkit
