@@ -68,11 +68,11 @@ echo "== Under Xvfb: start-up to the main window mapped, no window manager, no s
 # in a home folder of its own, made afresh, so no earlier session counts.
 home=$runtime/home
 mkdir -p "$home"
-HOME=$home xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+HOME=$home xvfb-run -a -s "-noreset -screen 0 1280x1024x24 -nolisten tcp" \
     "$build_dir/piyoran-bench-x" --repeat "$x_rounds" --warm-up 2 --settle 1000 \
     "piyoran=$(realpath "$build_dir/piyoran")" "kwordquiz=$(command -v kwordquiz)" \
     | tee "$runtime/x.txt" || status=1
-QT_QPA_PLATFORM=xcb HOME=$home xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+QT_QPA_PLATFORM=xcb HOME=$home xvfb-run -a -s "-noreset -screen 0 1280x1024x24 -nolisten tcp" \
     "$build_dir/piyoran-bench" --whole-run-only || status=1
 ratio=$(sed -n 's|^piyoran / kwordquiz = \([0-9.]*\).*|\1|p' "$runtime/x.txt")
 if [ -z "$ratio" ] || ! awk -v r="$ratio" 'BEGIN { exit !(r <= 0.25) }'; then

@@ -70,7 +70,7 @@ done
 exit 1
 INNER
 chmod +x "$work/offer.sh"
-xvfb-run -a -s "-screen 0 1024x600x24" "$work/offer.sh" "$work/app" "$work/root.png"
+xvfb-run -a -s "-noreset -screen 0 1024x600x24" "$work/offer.sh" "$work/app" "$work/root.png"
 convert "$work/root.png" -crop 861x418+81+91 +repage "$out/replay-offer.png"
 # The browser edition at a tablet's size, a book opened with taps.
 tests/web/run-page.sh build-web/site index.html 1180x820 \

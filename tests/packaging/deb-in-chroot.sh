@@ -128,7 +128,7 @@ xwininfo -root -tree | grep 'ver\.1\.1' | head -n 1
 kill $pid
 EOF
 chmod +x "$root/tmp/window.sh"
-window=$(in_root xvfb-run -a -s "-screen 0 1024x768x24" /tmp/window.sh)
+window=$(in_root xvfb-run -a -s "-noreset -screen 0 1024x768x24" /tmp/window.sh)
 if [ -n "$window" ]; then
     echo "main window:$window"
 else

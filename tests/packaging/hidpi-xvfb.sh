@@ -50,6 +50,7 @@ done
 exit 0
 INNER
 chmod +x "$out/inner.sh"
-# -noreset: the resolution set on the root window stays between clients.
+# -noreset: the resolution set on the root window stays between clients,
+# and a client that comes just as another leaves is not refused.
 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 2000x1200x24" "$out/inner.sh" "$program" "$tool" "$out" || exit 1
 "$tool" compare 861x418 "$out/main-96.png" "$out/main-192.png" "$@"

@@ -13,6 +13,7 @@ done
 /usr/bin/python3 -c "import pyatspi" 2>/dev/null \
     || { echo "FAILED: python3-pyatspi is missing (./build.sh test installs it)"; exit 1; }
 
-# A display number of its own to start from, as in with-openbox.sh.
-exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" \
+# A display number of its own to start from, and no reset between
+# clients, as in with-openbox.sh.
+exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 1024x768x24" \
     dbus-run-session -- "$here/screen-reader.inner.sh" "$program"

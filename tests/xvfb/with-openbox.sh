@@ -6,12 +6,23 @@
 set -u
 if [ "${1:-}" = --inside ]; then
     shift
-    openbox --sm-disable >/dev/null 2>&1 &
+    log=$(mktemp)
+    openbox --sm-disable >"$log" 2>&1 &
     wm=$!
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         wmctrl -m >/dev/null 2>&1 && break
+        kill -0 "$wm" 2>/dev/null || break
         sleep 0.1
     done
+    # A test that ran without the window manager would prove nothing.
+    if ! wmctrl -m >/dev/null 2>&1; then
+        echo "FAILED: openbox did not take the screen"
+        cat "$log"
+        kill "$wm" 2>/dev/null
+        rm -f "$log"
+        exit 1
+    fi
+    rm -f "$log"
     "$@"
     status=$?
     kill "$wm" 2>/dev/null
@@ -25,4 +36,6 @@ size=$1
 shift
 # Each test starts its search for a free display at a number of its own:
 # two servers started at once from the same number can take the same one.
-exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${size}x24" "$0" --inside "$@"
+# -noreset: an X server that resets when its last client leaves refuses
+# the next one that comes in the meantime (the window manager, the program).
+exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 ${size}x24" "$0" --inside "$@"
