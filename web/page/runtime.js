@@ -215,10 +215,21 @@
     if (rec.inner) {
       // Boxes of one line show the text up to its first line break.
       const oneLine = rec.kind === 'edit' ? rec.text.split(/\r\n?|\n/)[0] : rec.text.replace(/\r\n?/g, '\n');
-      rec.inner.textContent = oneLine;
+      putText(rec.inner, oneLine);
     }
     if (rec.autoSize)
       fitToText(rec);
+  }
+
+  // A new text goes into the text node the control already has: a node put
+  // in its place would have its style worked out anew, and a pick changes
+  // the text of fifteen controls.
+  function putText(inner, text) {
+    const node = inner.firstChild;
+    if (node && node.nodeType === Node.TEXT_NODE && !node.nextSibling)
+      node.data = text;
+    else
+      inner.textContent = text;
   }
 
   // A memo shows its newest lines, so only as many of the last lines as its
@@ -234,7 +245,7 @@
     const shown = start > 0 ? text.slice(start + 1) : text;
     // A line break at the very end starts a line of its own, as in an edit
     // box, where HTML would draw nothing after it.
-    rec.inner.textContent = shown.endsWith('\n') ? shown + '\n' : shown;
+    putText(rec.inner, shown.endsWith('\n') ? shown + '\n' : shown);
     scrollToEndBeforeDrawing(rec);
   }
 
