@@ -233,12 +233,22 @@
   }
 
   // A memo shows its newest lines, so only as many of the last lines as its
-  // height could show are laid out: a memo the program keeps adding to
-  // would otherwise cost more to lay out with every line. Every line is at
+  // height shows are laid out: a memo the program keeps adding to would
+  // otherwise cost more to lay out with every line. Once the font's line
+  // height is known, that is the lines that fit whole (at least one), as
+  // the desktop shows them: a line above them, though out of view, could
+  // still show the foot of a letter. Till then every line is taken to be at
   // least as high as the font's size. A new size or font shows them anew.
   function showMemoText(rec) {
+    putMemoLines(rec);
+    scrollToEndBeforeDrawing(rec);
+  }
+
+  function putMemoLines(rec) {
     const text = rec.text.replace(/\r\n?/g, '\n');
-    const room = Math.ceil((rec.height || 0) / (rec.fontSize || 1)) + 1;
+    const room = rec.lineHeight
+      ? Math.max(1, Math.floor(((rec.height || 0) - 2) / rec.lineHeight))
+      : Math.ceil((rec.height || 0) / (rec.fontSize || 1)) + 1;
     let start = text.length;
     for (let lines = 0; lines < room && start > 0; ++lines)
       start = text.lastIndexOf('\n', start - 1);
@@ -246,7 +256,6 @@
     // A line break at the very end starts a line of its own, as in an edit
     // box, where HTML would draw nothing after it.
     putText(rec.inner, shown.endsWith('\n') ? shown + '\n' : shown);
-    scrollToEndBeforeDrawing(rec);
   }
 
   // The newest line of a memo is the one in view. Its height is known only
@@ -258,10 +267,42 @@
     if (memosToScroll.size === 0)
       requestAnimationFrame(() => {
         for (const memo of memosToScroll)
-          memo.el.scrollTop = memo.el.scrollHeight;
+          showLastWholeLines(memo);
         memosToScroll.clear();
       });
     memosToScroll.add(rec);
+  }
+
+  // As the desktop's box shows its end: the view starts at a line, the
+  // first of the last lines that fit in it whole (or the last line alone,
+  // cut at the bottom, when even that one does not fit), so no part of a
+  // line shows above them. The space after the text (the style's ::after)
+  // lets the view start below where the plain end would put it.
+  function showLastWholeLines(memo) {
+    const el = memo.el;
+    let lines = memo.inner.getClientRects();
+    if (lines.length === 0) {
+      el.scrollTop = 0;
+      return;
+    }
+    const scale = el.getBoundingClientRect().height / (el.offsetHeight || 1) || 1;
+    if (!memo.lineHeight) {
+      // The first text in this font tells its line height; the lines are
+      // then taken again, as many as fit whole.
+      memo.lineHeight = (lines.length > 1 ? lines[1].top - lines[0].top : lines[0].height) / scale;
+      putMemoLines(memo);
+      lines = memo.inner.getClientRects();
+      if (lines.length === 0) {
+        el.scrollTop = 0;
+        return;
+      }
+    }
+    const room = el.clientHeight * scale;
+    const end = lines[lines.length - 1].bottom;
+    let first = lines[lines.length - 1];
+    for (let i = lines.length - 1; i >= 0 && end - lines[i].top <= room + 0.5; --i)
+      first = lines[i];
+    el.scrollTop = Math.round((first.top - lines[0].top) / scale);
   }
 
   // A label sized to its text takes the size its text needs. It is measured
@@ -314,6 +355,7 @@
   function setFont(id, face, pixelSize, bold, italic, underline) {
     const rec = record(id);
     rec.fontSize = pixelSize;
+    rec.lineHeight = 0;
     const style = rec.el.style;
     style.fontFamily = faceStack(String(face));
     style.fontSize = pixelSize + 'px';
