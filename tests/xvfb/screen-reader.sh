@@ -7,13 +7,11 @@ program=$1
 here=$(dirname "$0")
 
 # Debian's own interpreter: pyatspi is a Debian package.
-for tool in xvfb-run dbus-run-session openbox xdotool wmctrl /usr/bin/python3; do
+for tool in dbus-run-session /usr/bin/python3; do
     command -v "$tool" >/dev/null || { echo "FAILED: $tool is missing (./build.sh test installs it)"; exit 1; }
 done
 /usr/bin/python3 -c "import pyatspi" 2>/dev/null \
     || { echo "FAILED: python3-pyatspi is missing (./build.sh test installs it)"; exit 1; }
 
-# A display number of its own to start from, and no reset between
-# clients, as in with-openbox.sh.
-exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 1024x768x24" \
-    dbus-run-session -- "$here/screen-reader.inner.sh" "$program"
+exec "$here/with-openbox.sh" 1024x768 \
+    dbus-run-session -- /usr/bin/python3 "$here/screen-reader.py" "$program"

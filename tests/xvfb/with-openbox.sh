@@ -7,6 +7,7 @@ set -u
 if [ "${1:-}" = --inside ]; then
     shift
     log=$(mktemp)
+    trap 'rm -f "$log"' EXIT
     openbox --sm-disable >"$log" 2>&1 &
     wm=$!
     for _ in $(seq 200); do
@@ -19,12 +20,15 @@ if [ "${1:-}" = --inside ]; then
         echo "FAILED: openbox did not take the screen"
         cat "$log"
         kill "$wm" 2>/dev/null
-        rm -f "$log"
         exit 1
     fi
-    rm -f "$log"
     "$@"
     status=$?
+    if ! kill -0 "$wm" 2>/dev/null; then
+        echo "FAILED: openbox ended during the test"
+        cat "$log"
+        exit 1
+    fi
     kill "$wm" 2>/dev/null
     wait "$wm" 2>/dev/null
     exit "$status"
