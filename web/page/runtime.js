@@ -23,6 +23,8 @@
   const RESULT = Object.freeze({ OK: 1, CANCEL: 2, YES: 6, NO: 7 });
   // Desktop rows of the book list are this high; the program counts rows by it.
   const ROW_HEIGHT = 16;
+  // A memo's border round its text, in window pixels (as style.css draws it).
+  const MEMO_BORDER = 1;
   // The main window's client size: the stage every window is scaled by.
   const STAGE = { width: 861, height: 418 };
   // Pictures larger than this are refused, as the desktop's decoder does.
@@ -247,7 +249,7 @@
   function putMemoLines(rec) {
     const text = rec.text.replace(/\r\n?/g, '\n');
     const room = rec.lineHeight
-      ? Math.max(1, Math.floor(((rec.height || 0) - 2) / rec.lineHeight))
+      ? Math.max(1, Math.floor(((rec.height || 0) - 2 * MEMO_BORDER) / rec.lineHeight))
       : Math.ceil((rec.height || 0) / (rec.fontSize || 1)) + 1;
     let start = text.length;
     for (let lines = 0; lines < room && start > 0; ++lines)
@@ -280,22 +282,18 @@
   // lets the view start below where the plain end would put it.
   function showLastWholeLines(memo) {
     const el = memo.el;
-    let lines = memo.inner.getClientRects();
-    if (lines.length === 0) {
-      el.scrollTop = 0;
-      return;
-    }
     const scale = el.getBoundingClientRect().height / (el.offsetHeight || 1) || 1;
-    if (!memo.lineHeight) {
+    let lines = memo.inner.getClientRects();
+    if (lines.length > 0 && !memo.lineHeight) {
       // The first text in this font tells its line height; the lines are
       // then taken again, as many as fit whole.
       memo.lineHeight = (lines.length > 1 ? lines[1].top - lines[0].top : lines[0].height) / scale;
       putMemoLines(memo);
       lines = memo.inner.getClientRects();
-      if (lines.length === 0) {
-        el.scrollTop = 0;
-        return;
-      }
+    }
+    if (lines.length === 0) {
+      el.scrollTop = 0;
+      return;
     }
     const room = el.clientHeight * scale;
     const end = lines[lines.length - 1].bottom;
