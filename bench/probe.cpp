@@ -85,13 +85,18 @@ private:
     long long paintNs_ = 0;
 };
 
+// FormCreate runs on the main window's activation; it is done once the
+// caption base is set.
+bool activated(const TOrvelform& form)
+{
+    return !form.CaptionBase.empty();
+}
+
 int startMain(int argc, char** argv)
 {
     toolkit::Application application(argc, argv);
     TOrvelform* main = nullptr;
-    // FormCreate runs on the main window's activation; it is done once the
-    // caption base is set.
-    FirstFrame watcher(QStringLiteral("Orvelform"), [&] { return main && !main->CaptionBase.empty(); });
+    FirstFrame watcher(QStringLiteral("Orvelform"), [&] { return main && activated(*main); });
     const auto window = app::startUp(application);
     main = window.get();
     return application.run();
@@ -152,11 +157,11 @@ int runWhole(int argc, char** argv, const std::string& dir)
     // A learner starts once the main window is active: its activation sets
     // the run state up, and would empty a book opened before it. Under a
     // busy X server it can come after the first events are handled.
-    for (int waited = 0; form->CaptionBase.empty() && waited < 10000; ++waited) {
+    for (int waited = 0; !activated(*form) && waited < 10000; ++waited) {
         application.processEvents();
         usleep(1000);
     }
-    if (form->CaptionBase.empty()) {
+    if (!activated(*form)) {
         std::fprintf(stderr, "piyoran-bench-probe: the main window never became active\n");
         return 1;
     }
