@@ -10,8 +10,8 @@
 //   node bench/web.mjs URL BOOK ROUNDS
 // URL is the site's page; BOOK the benchmark book's name in the category
 // folder 001, whose right answer to each question is its shortest choice
-// (bench/web.sh makes it so). Prints one line per figure; the exit status is 1 when a target is
-// missed.
+// (bench/web.sh makes it so). Prints one line per figure; the exit status
+// is 1 when a target is missed.
 import { openBrowser, waitFor } from '../tests/web/chromium.mjs';
 
 const [url, book, rounds = '10'] = process.argv.slice(2);
