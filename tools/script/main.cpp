@@ -1,6 +1,7 @@
 // piyoran-script: plays a scenario against the real main window on Qt's
-// offscreen platform. Exit 0 when every line held, 1 at the first line that
-// did not, 2 for an unusable script.
+// offscreen platform, or on the one QT_QPA_PLATFORM names. Exit 0 when
+// every line held, 1 at the first line that did not, 2 for an unusable
+// script.
 
 #include "app/orvel.h"
 #include "app/startup.h"
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 int usage()
@@ -58,6 +60,13 @@ int main(int argc, char** argv)
 
     const auto form = app::startUp(application);
     application.processEvents();
+    // Where a compositor or window manager decides, the main window becomes
+    // active a moment after it is shown; the scenario starts once it has
+    // (its activation sets CaptionBase), where a learner would start.
+    for (int tries = 0; form->CaptionBase.empty() && tries < 2000; ++tries) {
+        usleep(10000);
+        application.processEvents();
+    }
     script::Runner runner(*form, boxes, std::cout);
     const script::ExitCode result = runner.run(lines);
     application.setBoxService(nullptr);
