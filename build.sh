@@ -26,10 +26,12 @@ program_packages=(
 )
 
 # What the tests need besides: GoogleTest, an X server with a window
-# manager and their tools, a session bus and AT-SPI for the screen reader
-# test, the packaging checks, the read-only trace.
+# manager and their tools, a Wayland compositor and Qt's Wayland platform,
+# a session bus and AT-SPI for the screen reader test, the packaging
+# checks, the read-only trace.
 test_packages=(
     libgtest-dev xvfb xauth xdotool x11-utils openbox wmctrl
+    weston qt6-wayland
     dbus-daemon at-spi2-core python3-pyatspi
     dpkg-dev lintian desktop-file-utils appstream
     strace

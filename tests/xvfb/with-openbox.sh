@@ -22,16 +22,8 @@ if [ "${1:-}" = --inside ]; then
         kill "$wm" 2>/dev/null
         exit 1
     fi
-    "$@"
-    status=$?
-    if ! kill -0 "$wm" 2>/dev/null; then
-        echo "FAILED: openbox ended during the test"
-        cat "$log"
-        exit 1
-    fi
-    kill "$wm" 2>/dev/null
-    wait "$wm" 2>/dev/null
-    exit "$status"
+    . "$(dirname "$0")/../support/beside.sh"
+    run_beside openbox "$wm" "$log" "$@"
 fi
 for needed in xvfb-run xdotool openbox wmctrl; do
     command -v "$needed" >/dev/null || { echo "FAILED: $needed is missing (./build.sh test installs it)"; exit 1; }
