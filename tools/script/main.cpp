@@ -10,12 +10,13 @@
 #include "toolkit/application.h"
 #include "toolkit/timer.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <unistd.h>
+#include <thread>
 
 namespace {
 int usage()
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
     // active a moment after it is shown; the scenario starts once it has
     // (its activation sets CaptionBase), where a learner would start.
     for (int tries = 0; form->CaptionBase.empty() && tries < 2000; ++tries) {
-        usleep(10000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
         application.processEvents();
     }
     script::Runner runner(*form, boxes, std::cout);
