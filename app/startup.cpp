@@ -5,6 +5,8 @@
 #include "app/texts.h"
 #include "toolkit/application.h"
 
+#include <thread>
+
 namespace app {
 
 std::unique_ptr<TOrvelform> startUp(toolkit::Application& application)
@@ -19,6 +21,23 @@ std::unique_ptr<TOrvelform> startUp(toolkit::Application& application)
     main->focus(main->FileEdit);
     main->activate();
     return main;
+}
+
+bool activated(const TOrvelform& main)
+{
+    return !main.CaptionBase.empty();
+}
+
+bool waitUntilActivated(toolkit::Application& application, const TOrvelform& main,
+                        std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    application.processEvents();
+    while (!activated(main) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        application.processEvents();
+    }
+    return activated(main);
 }
 
 } // namespace app

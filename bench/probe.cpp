@@ -85,18 +85,11 @@ private:
     long long paintNs_ = 0;
 };
 
-// FormCreate runs on the main window's activation; it is done once the
-// caption base is set.
-bool activated(const TOrvelform& form)
-{
-    return !form.CaptionBase.empty();
-}
-
 int startMain(int argc, char** argv)
 {
     toolkit::Application application(argc, argv);
     TOrvelform* main = nullptr;
-    FirstFrame watcher(QStringLiteral("Orvelform"), [&] { return main && activated(*main); });
+    FirstFrame watcher(QStringLiteral("Orvelform"), [&] { return main && app::activated(*main); });
     const auto window = app::startUp(application);
     main = window.get();
     return application.run();
@@ -157,11 +150,7 @@ int runWhole(int argc, char** argv, const std::string& dir)
     // A learner starts once the main window is active: its activation sets
     // the run state up, and would empty a book opened before it. Under a
     // busy X server it can come after the first events are handled.
-    for (int waited = 0; !activated(*form) && waited < 10000; ++waited) {
-        application.processEvents();
-        usleep(1000);
-    }
-    if (!activated(*form)) {
+    if (!app::waitUntilActivated(application, *form, std::chrono::seconds(10))) {
         std::fprintf(stderr, "piyoran-bench-probe: the main window never became active\n");
         return 1;
     }

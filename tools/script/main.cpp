@@ -16,7 +16,6 @@
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <thread>
 
 namespace {
 int usage()
@@ -60,14 +59,9 @@ int main(int argc, char** argv)
     application.setBoxService(&boxes);
 
     const auto form = app::startUp(application);
-    application.processEvents();
-    // Where a compositor or window manager decides, the main window becomes
-    // active a moment after it is shown; the scenario starts once it has
-    // (its activation sets CaptionBase), where a learner would start.
-    for (int tries = 0; form->CaptionBase.empty() && tries < 2000; ++tries) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        application.processEvents();
-    }
+    // Where a learner would start; a script whose first lines expect the
+    // start values fails there if the window never became active.
+    app::waitUntilActivated(application, *form, std::chrono::seconds(20));
     script::Runner runner(*form, boxes, std::cout);
     const script::ExitCode result = runner.run(lines);
     application.setBoxService(nullptr);
